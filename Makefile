@@ -1,0 +1,28 @@
+# Entry points for people and CI. `make run` and `make test` do the whole
+# set-up on a fresh Debian machine: packages, configure, build.
+BUILD ?= build
+CMAKE_FLAGS ?=
+JOBS ?= $(shell nproc)
+
+.PHONY: run test build configure deps fuzz clean
+
+run: build
+	@scripts/run-kelvane $(BUILD)
+
+test: build
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS) >/dev/null
+
+deps:
+	@scripts/install-deps
+
+fuzz: deps
+	@scripts/run-fuzzers
+
+clean:
+	rm -rf build build-*
