@@ -25,6 +25,11 @@ public:
 // Client-area size in pixels; false for a handle that names no window.
 bool windowClientSize(HWND window, int* width, int* height);
 
+// A bare top-level window with the given client size, no procedure and no
+// controls: a device target for tests and benchmarks that need no dialog.
+HWND createBareWindow(int clientWidth, int clientHeight);
+void destroyBareWindow(HWND window);
+
 // The on-screen surface of the window, created on first use; null when the
 // back end has no display (headless), in which case the caller renders
 // offscreen.
