@@ -1,0 +1,27 @@
+// The one Direct3D device of the track editor, created on the Preview window,
+// with the per-frame clear and present around the drawing passes.
+#ifndef KELVANE_RENDER_RENDERER_H
+#define KELVANE_RENDER_RENDERER_H
+
+#include <windows.h>
+#include <d3d9.h>
+
+struct Renderer {
+    IDirect3D9* direct3d;
+    IDirect3DDevice9* device;
+    D3DPRESENT_PARAMETERS presentParams;
+
+    // Creates the device on the window and sets the state that never changes
+    // afterwards. S_OK, or E_FAIL with nothing left behind.
+    HRESULT initRenderer(HWND window);
+    void clearFrame();
+    HRESULT presentFrame();
+};
+
+extern Renderer renderer;
+
+// Releases the scene's textures, meshes and quads, then the device and the
+// Direct3D object, so every reference count reaches zero at program end.
+void shutdownRenderer();
+
+#endif

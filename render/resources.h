@@ -1,0 +1,37 @@
+// Map textures and .x meshes loaded from the files a track names.
+#ifndef KELVANE_RENDER_RESOURCES_H
+#define KELVANE_RENDER_RESOURCES_H
+
+#include <windows.h>
+#include <d3d9.h>
+#include <d3dx9.h>
+
+#include <cstddef>
+
+struct TrackDocument;
+
+const DWORD kMapTextureCount = 256;
+const DWORD kMeshSlotCount = 128;
+// Room for a composed "directory\name" path, terminating NUL included.
+const size_t kPathBufferSize = 128;
+
+// One loaded .x mesh with a material and a texture per subset. The slot owns
+// the mesh, both arrays and the textures.
+struct MeshSlot {
+    ID3DXMesh* mesh;
+    DWORD materialCount;
+    D3DMATERIAL9* materials;
+    IDirect3DTexture9** textures;
+};
+
+// Writes "directory\name" into out, taking at most nameLength characters of
+// name. False, with out left empty, when the result would not fit.
+bool composePath(char* out, size_t outSize, const char* directory, const char* name,
+                 size_t nameLength);
+
+// Loads every map texture and every mesh the document names from the
+// directory. 1 when a track is loaded, 0 when none is.
+int loadTrackResources(const TrackDocument& document, const char* directory);
+int loadTrackResources(const char* directory);
+
+#endif

@@ -1,0 +1,59 @@
+// The render resources of the track editor and the operations that set
+// device state and draw with them. The device is reached only through
+// `renderer.device`.
+#ifndef KELVANE_RENDER_SCENE_H
+#define KELVANE_RENDER_SCENE_H
+
+#include <windows.h>
+#include <d3d9.h>
+#include <d3dx9.h>
+
+#include "quads.h"
+#include "resources.h"
+
+// White diffuse and ambient, no specular or emissive: the material every pass
+// returns to after a highlighted object.
+extern const D3DMATERIAL9 DefaultMaterial;
+
+struct Scene {
+    float eye[3];
+    MeshSlot meshSlots[kMeshSlotCount];
+    IDirect3DTexture9* mapTextures[kMapTextureCount];
+    IDirect3DVertexBuffer9* quads[kQuadCount];
+    float lookDirX, lookDirZ;
+    // The quad last made the vertex stream; null when none is or it could not
+    // be built, in which case the quad draws draw nothing.
+    IDirect3DVertexBuffer9* currentQuad;
+
+    // Fixed device state (scene.cpp).
+    void setProjection();
+    void setupLight();
+    void setWorld(D3DXMATRIX matrix);
+
+    // Textures and meshes (resources.cpp). Indices beyond the tables fail.
+    HRESULT loadMapTexture(DWORD index, const char* path);
+    HRESULT loadMesh(DWORD slot, const char* path, const char* textureDirectory);
+    int releaseMesh(DWORD slot);
+    HRESULT drawMesh(DWORD slot);
+    // The map texture of a stored map index; null beyond the table.
+    IDirect3DTexture9* mapTexture(DWORD map) const;
+    void releaseTexturesAndMeshes();
+
+    // Quads and the draws over them (quads.cpp).
+    void buildQuads();
+    int selectQuad(int index);
+    HRESULT drawQuad(DWORD map);
+    HRESULT drawBillboard(DWORD map, float x, float y, float z, float width, float height);
+    HRESULT drawPlacedQuad(DWORD map, D3DXVECTOR3 position, D3DXVECTOR3 rotation, float scaleX,
+                           float scaleY);
+    HRESULT drawLine(float x1, float y1, float z1, float x2, float y2, float z2, float r, float g,
+                     float b);
+    void releaseQuads();
+
+    // Everything the scene holds on the device, before the device goes.
+    void releaseResources();
+};
+
+extern Scene scene;
+
+#endif
