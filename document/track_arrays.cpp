@@ -1,0 +1,56 @@
+#include "track_arrays.h"
+
+#include <new>
+
+namespace {
+
+template <typename T>
+T* zeroedArray(DWORD count) {
+    // new[] of zero records still gives a distinct block, as the heap does.
+    return new (std::nothrow) T[count]();
+}
+
+}  // namespace
+
+bool TrackArrays::allocate(const TrackHeader& counts) {
+    release();
+    fields = zeroedArray<Field>(counts.fieldCount);
+    maps = zeroedArray<MapEntry>(counts.mapCount);
+    billboards = zeroedArray<Billboard>(counts.billboardCount);
+    borders = zeroedArray<Border>(counts.borderCount);
+    meshes = zeroedArray<MeshPlacement>(counts.meshCount);
+    if (fields && maps && billboards && borders && meshes) return true;
+    release();
+    return false;
+}
+
+void TrackArrays::release() {
+    delete[] fields;
+    delete[] maps;
+    delete[] billboards;
+    delete[] borders;
+    delete[] meshes;
+    fields = nullptr;
+    maps = nullptr;
+    billboards = nullptr;
+    borders = nullptr;
+    meshes = nullptr;
+}
+
+TrackError checkTrackCounts(const TrackHeader& header) {
+    const uint64_t cells = uint64_t(header.sizeX) * header.sizeY;
+    if (header.fieldCount < cells) return TrackError::InconsistentCounts;
+    if (header.fieldCount > kMaxCells || header.mapCount > kMaxRecords ||
+        header.billboardCount > kMaxRecords || header.borderCount > kMaxRecords ||
+        header.meshCount > kMaxRecords)
+        return TrackError::TooLarge;
+    return TrackError::None;
+}
+
+uint64_t trackFileSize(const TrackHeader& header) {
+    return sizeof(TrackHeader) + uint64_t(header.mapCount) * sizeof(MapEntry) +
+           uint64_t(header.fieldCount) * sizeof(Field) +
+           uint64_t(header.billboardCount) * sizeof(Billboard) +
+           uint64_t(header.borderCount) * sizeof(Border) +
+           uint64_t(header.meshCount) * sizeof(MeshPlacement);
+}

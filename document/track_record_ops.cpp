@@ -1,0 +1,244 @@
+// The setters and getters of fields, maps, billboards, borders and mesh
+// placements. Each one reaches its record through the *At accessors, which
+// answer null without a track or for an index outside the array (the -1 of a
+// list without a selection included), so a refused call writes nothing.
+#include <cstring>
+
+#include "track_document.h"
+
+namespace {
+
+template <typename Record, typename Change>
+int change(Record* record, Change apply) {
+    if (!record) return 0;
+    apply(*record);
+    return 1;
+}
+
+// Copies a name and its terminator into a slot, like strcpy, so bytes behind
+// the terminator stay as they were. A name that does not fit is refused
+// whole: a cut name would point at a different file.
+bool copyName(char* slot, size_t slotSize, const char* name) {
+    if (!name) return false;
+    size_t length = 0;
+    while (length < slotSize && name[length] != '\0') ++length;
+    if (length == slotSize) return false;
+    std::memcpy(slot, name, length + 1);
+    return true;
+}
+
+// A loaded file may hold a name slot without a terminator; such a name is
+// not handed out, since every reader would run past the slot.
+const char* terminatedName(const char* slot, size_t slotSize) {
+    return std::memchr(slot, '\0', slotSize) ? slot : nullptr;
+}
+
+}  // namespace
+
+int TrackDocument::setFieldMap(DWORD i, DWORD j, DWORD map) {
+    return change(fieldAt(i, j), [&](Field& f) {
+        f.map = map;
+        f.empty = kSlotUsed;
+    });
+}
+
+int TrackDocument::setFieldShape(DWORD i, DWORD j, DWORD shape) {
+    return change(fieldAt(i, j), [&](Field& f) { f.shape = shape; });
+}
+
+int TrackDocument::setFieldOrientation(DWORD i, DWORD j, DWORD orientation) {
+    return change(fieldAt(i, j), [&](Field& f) { f.orientation = orientation; });
+}
+
+int TrackDocument::setMapFile(DWORD index, const char* name) {
+    MapEntry* entry = mapAt(index);
+    if (!entry || !copyName(entry->fileName, sizeof entry->fileName, name)) return 0;
+    entry->empty = kSlotUsed;
+    return 1;
+}
+
+const char* TrackDocument::getMapName(DWORD index) const {
+    const MapEntry* entry = mapAt(index);
+    if (!entry || entry->empty != kSlotUsed) return nullptr;
+    return terminatedName(entry->fileName, sizeof entry->fileName);
+}
+
+int TrackDocument::setBillboardFace(DWORD index, DWORD face) {
+    return change(billboardAt(index), [&](Billboard& b) { b.face = face; });
+}
+
+DWORD TrackDocument::getBillboardFace(DWORD index) const {
+    const Billboard* b = billboardAt(index);
+    return b ? b->face : 0;
+}
+
+int TrackDocument::setBillboardPosX(DWORD index, DWORD value) {
+    return change(billboardAt(index), [&](Billboard& b) { b.posX = value; });
+}
+
+int TrackDocument::setBillboardPosY(DWORD index, DWORD value) {
+    return change(billboardAt(index), [&](Billboard& b) { b.posY = value; });
+}
+
+int TrackDocument::setBillboardPosZ(DWORD index, DWORD value) {
+    return change(billboardAt(index), [&](Billboard& b) { b.posZ = value; });
+}
+
+DWORD TrackDocument::getBillboardPosX(DWORD index) const {
+    const Billboard* b = billboardAt(index);
+    return b ? b->posX : 0;
+}
+
+DWORD TrackDocument::getBillboardPosY(DWORD index) const {
+    const Billboard* b = billboardAt(index);
+    return b ? b->posY : 0;
+}
+
+DWORD TrackDocument::getBillboardPosZ(DWORD index) const {
+    const Billboard* b = billboardAt(index);
+    return b ? b->posZ : 0;
+}
+
+int TrackDocument::setBillboardScale(DWORD index, DWORD scaleX, DWORD scaleY) {
+    return change(billboardAt(index), [&](Billboard& b) {
+        b.scaleX = scaleX;
+        b.scaleY = scaleY;
+    });
+}
+
+DWORD TrackDocument::getBillboardScaleX(DWORD index) const {
+    const Billboard* b = billboardAt(index);
+    return b ? b->scaleX : 0;
+}
+
+DWORD TrackDocument::getBillboardScaleY(DWORD index) const {
+    const Billboard* b = billboardAt(index);
+    return b ? b->scaleY : 0;
+}
+
+int TrackDocument::setBillboardAngle(DWORD index, DWORD degrees) {
+    return change(billboardAt(index), [&](Billboard& b) { b.angleY = degrees; });
+}
+
+DWORD TrackDocument::getBillboardAngle(DWORD index) const {
+    const Billboard* b = billboardAt(index);
+    return b ? b->angleY : kNoValue;
+}
+
+int TrackDocument::setBillboardMap(DWORD index, DWORD map) {
+    return change(billboardAt(index), [&](Billboard& b) {
+        b.map = map;
+        b.empty = kSlotUsed;
+    });
+}
+
+DWORD TrackDocument::getBillboardMap(DWORD index) const {
+    const Billboard* b = billboardAt(index);
+    return b && b->empty == kSlotUsed ? b->map : kNoValue;
+}
+
+int TrackDocument::setBorderType(DWORD index, DWORD type) {
+    return change(borderAt(index), [&](Border& b) { b.type = type; });
+}
+
+DWORD TrackDocument::getBorderType(DWORD index) const {
+    const Border* b = borderAt(index);
+    return b ? b->type : 0;
+}
+
+namespace {
+
+// The six coordinate setters share this: set one word, mark the border used.
+int setBorderWord(Border* border, DWORD Border::*word, DWORD value) {
+    return change(border, [&](Border& b) {
+        b.*word = value;
+        b.empty = kSlotUsed;
+    });
+}
+
+}  // namespace
+
+int TrackDocument::setBorderX1(DWORD index, DWORD v) {
+    return setBorderWord(borderAt(index), &Border::x1, v);
+}
+int TrackDocument::setBorderZ1(DWORD index, DWORD v) {
+    return setBorderWord(borderAt(index), &Border::z1, v);
+}
+int TrackDocument::setBorderX2(DWORD index, DWORD v) {
+    return setBorderWord(borderAt(index), &Border::x2, v);
+}
+int TrackDocument::setBorderZ2(DWORD index, DWORD v) {
+    return setBorderWord(borderAt(index), &Border::z2, v);
+}
+int TrackDocument::setBorderTop(DWORD index, DWORD v) {
+    return setBorderWord(borderAt(index), &Border::top, v);
+}
+int TrackDocument::setBorderBottom(DWORD index, DWORD v) {
+    return setBorderWord(borderAt(index), &Border::bottom, v);
+}
+
+Border TrackDocument::getBorder(DWORD index) const {
+    const Border* b = borderAt(index);
+    if (b) return *b;
+    Border unused = {};
+    unused.empty = kSlotUnused;
+    return unused;
+}
+
+int TrackDocument::setMeshFile(DWORD index, const char* name) {
+    MeshPlacement* mesh = meshAt(index);
+    if (!mesh || !copyName(mesh->fileName, sizeof mesh->fileName, name)) return 0;
+    mesh->empty = kSlotUsed;
+    return 1;
+}
+
+const char* TrackDocument::getMeshName(DWORD index) const {
+    const MeshPlacement* mesh = meshAt(index);
+    if (!mesh || mesh->empty != kSlotUsed) return nullptr;
+    return terminatedName(mesh->fileName, sizeof mesh->fileName);
+}
+
+int TrackDocument::setMeshPosX(DWORD index, DWORD value) {
+    return change(meshAt(index), [&](MeshPlacement& m) { m.posX = value; });
+}
+
+int TrackDocument::setMeshPosY(DWORD index, DWORD value) {
+    return change(meshAt(index), [&](MeshPlacement& m) { m.posY = value; });
+}
+
+int TrackDocument::setMeshPosZ(DWORD index, DWORD value) {
+    return change(meshAt(index), [&](MeshPlacement& m) { m.posZ = value; });
+}
+
+DWORD TrackDocument::getMeshPosX(DWORD index) const {
+    const MeshPlacement* m = meshAt(index);
+    return m ? m->posX : 0;
+}
+
+DWORD TrackDocument::getMeshPosY(DWORD index) const {
+    const MeshPlacement* m = meshAt(index);
+    return m ? m->posY : 0;
+}
+
+DWORD TrackDocument::getMeshPosZ(DWORD index) const {
+    const MeshPlacement* m = meshAt(index);
+    return m ? m->posZ : 0;
+}
+
+int TrackDocument::setMeshScale(DWORD index, DWORD value) {
+    return change(meshAt(index), [&](MeshPlacement& m) { m.scaleX = m.scaleY = m.scaleZ = value; });
+}
+
+DWORD TrackDocument::getMeshScale(DWORD index) const {
+    const MeshPlacement* m = meshAt(index);
+    return m ? m->scaleX : 0;
+}
+
+int TrackDocument::setMeshAngle(DWORD index, DWORD degrees) {
+    return change(meshAt(index), [&](MeshPlacement& m) { m.angleY = degrees; });
+}
+
+DWORD TrackDocument::getMeshAngle(DWORD index) const {
+    const MeshPlacement* m = meshAt(index);
+    return m ? m->angleY : 0;
+}

@@ -1,0 +1,182 @@
+// trk: creates, inspects and copies track files from scripts.
+//   trk new [--size XxY] [--maps N] [--billboards N] [--borders N] [--meshes N] FILE
+//   trk info FILE
+//   trk copy IN OUT
+// Errors print one line on stderr and exit 1; usage errors exit 2.
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "track_document.h"
+
+namespace {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFailed = 1;
+constexpr int kExitUsage = 2;
+
+const char kUsage[] =
+    "usage: trk new [--size XxY] [--maps N] [--billboards N] [--borders N] [--meshes N] FILE\n"
+    "       trk info FILE\n"
+    "       trk copy IN OUT\n"
+    "new writes a track with every slot unused (defaults: 10x10, 5 maps, 5 billboards,\n"
+    "20 borders, 1 mesh); info prints a track's header, counts and file names;\n"
+    "copy loads a track and saves it again.\n";
+
+int usageError(const std::string& message) {
+    std::fprintf(stderr, "trk: %s (see trk --help)\n", message.c_str());
+    return kExitUsage;
+}
+
+int failed(const char* path, const TrackDocument& doc) {
+    std::fprintf(stderr, "trk: %s: %s\n", path, doc.lastErrorText());
+    return kExitFailed;
+}
+
+// Decimal digits only, at most 32 bits; `end` is where parsing must stop.
+bool parseNumber(const char* text, const char* end, DWORD* value) {
+    if (text == end) return false;
+    unsigned long long v = 0;
+    for (const char* p = text; p != end; ++p) {
+        if (*p < '0' || *p > '9') return false;
+        v = v * 10 + unsigned(*p - '0');
+        if (v > 0xFFFFFFFFull) return false;
+    }
+    *value = DWORD(v);
+    return true;
+}
+
+bool parseSize(const char* text, DWORD* x, DWORD* y) {
+    const char* cross = std::strchr(text, 'x');
+    return cross && parseNumber(text, cross, x) &&
+           parseNumber(cross + 1, cross + std::strlen(cross), y);
+}
+
+struct NewOptions {
+    DWORD sizeX = 10, sizeY = 10, maps = 5, billboards = 5, borders = 20, meshes = 1;
+    const char* path = nullptr;
+};
+
+// Fills options from the arguments after "new"; an empty string on success,
+// else the usage complaint.
+std::string parseNewOptions(int argc, char** argv, NewOptions* options) {
+    const struct {
+        const char* name;
+        DWORD* value;
+    } counts[] = {{"--maps", &options->maps},
+                  {"--billboards", &options->billboards},
+                  {"--borders", &options->borders},
+                  {"--meshes", &options->meshes}};
+    for (int k = 2; k < argc; ++k) {
+        const char* arg = argv[k];
+        bool isOption = arg[0] == '-' && arg[1] != '\0';
+        if (!isOption) {
+            if (options->path) return "new takes one FILE";
+            options->path = arg;
+            continue;
+        }
+        DWORD* count = nullptr;
+        for (const auto& known : counts)
+            if (std::strcmp(arg, known.name) == 0) count = known.value;
+        bool isSize = std::strcmp(arg, "--size") == 0;
+        if (!count && !isSize) return std::string("unknown option ") + arg;
+        if (k + 1 >= argc) return std::string(arg) + " needs a value";
+        const char* value = argv[++k];
+        if (isSize && !parseSize(value, &options->sizeX, &options->sizeY))
+            return std::string("--size wants XxY, got '") + value + "'";
+        if (count && !parseNumber(value, value + std::strlen(value), count))
+            return std::string(arg) + " wants a number, got '" + value + "'";
+    }
+    return options->path ? "" : "new needs a FILE";
+}
+
+int runNew(int argc, char** argv) {
+    NewOptions o;
+    std::string complaint = parseNewOptions(argc, argv, &o);
+    if (!complaint.empty()) return usageError(complaint);
+    TrackDocument doc;
+    if (!doc.createTrack(o.sizeX, o.sizeY, o.maps, o.billboards, o.borders, o.meshes) ||
+        !doc.saveTrack(o.path))
+        return failed(o.path, doc);
+    return kExitOk;
+}
+
+// Bytes of a stored text, with anything unprintable escaped: names come from
+// files and may hold anything.
+std::string printable(const char* bytes, size_t size) {
+    std::string text;
+    for (size_t k = 0; k < size && bytes[k] != '\0'; ++k) {
+        unsigned char c = static_cast<unsigned char>(bytes[k]);
+        if (c >= 0x20 && c < 0x7F && c != '\\') {
+            text += char(c);
+        } else {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
+            text += escaped;
+        }
+    }
+    return text;
+}
+
+template <typename Record>
+DWORD slotsInUse(const Record* records, DWORD count) {
+    DWORD used = 0;
+    for (DWORD k = 0; k < count; ++k) used += records[k].empty == kSlotUsed;
+    return used;
+}
+
+void printCounts(const TrackDocument& doc) {
+    const TrackHeader& h = doc.header;
+    std::printf("magic: %s\n", printable(h.magic, sizeof h.magic).c_str());
+    std::printf("size: %u x %u\n", h.sizeX, h.sizeY);
+    std::printf("fields: %u (%u in use)\n", h.fieldCount, slotsInUse(doc.fields, h.fieldCount));
+    std::printf("maps: %u (%u in use)\n", h.mapCount, slotsInUse(doc.maps, h.mapCount));
+    std::printf("billboards: %u (%u in use)\n", h.billboardCount,
+                slotsInUse(doc.billboards, h.billboardCount));
+    std::printf("borders: %u (%u in use)\n", h.borderCount, slotsInUse(doc.borders, h.borderCount));
+    std::printf("meshes: %u (%u in use)\n", h.meshCount, slotsInUse(doc.meshes, h.meshCount));
+    std::printf("border map: %u\n", h.borderMap);
+    std::printf("background map: %u\n", h.backgroundMap);
+}
+
+void printNames(const TrackDocument& doc) {
+    for (DWORD k = 0; k < doc.header.mapCount; ++k)
+        if (doc.maps[k].empty == kSlotUsed)
+            std::printf("map %u: %s\n", k, printable(doc.maps[k].fileName, kMapNameSize).c_str());
+    for (DWORD k = 0; k < doc.header.meshCount; ++k)
+        if (doc.meshes[k].empty == kSlotUsed)
+            std::printf("mesh %u: %s\n", k,
+                        printable(doc.meshes[k].fileName, kMeshNameSize).c_str());
+}
+
+int runInfo(int argc, char** argv) {
+    if (argc != 3) return usageError("info takes one FILE");
+    TrackDocument doc;
+    if (!doc.loadTrack(argv[2])) return failed(argv[2], doc);
+    printCounts(doc);
+    printNames(doc);
+    return kExitOk;
+}
+
+int runCopy(int argc, char** argv) {
+    if (argc != 4) return usageError("copy takes IN and OUT");
+    TrackDocument doc;
+    if (!doc.loadTrack(argv[2])) return failed(argv[2], doc);
+    if (!doc.saveTrack(argv[3])) return failed(argv[3], doc);
+    return kExitOk;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return usageError("missing command");
+    const std::string command = argv[1];
+    if (command == "--help" || command == "-h") {
+        std::fputs(kUsage, stdout);
+        return kExitOk;
+    }
+    if (command == "new") return runNew(argc, argv);
+    if (command == "info") return runInfo(argc, argv);
+    if (command == "copy") return runCopy(argc, argv);
+    return usageError("unknown command '" + command + "'");
+}
