@@ -1,0 +1,59 @@
+/*
+ * D3DX buffers and meshes: what D3DXLoadMeshFromXA hands back and how a mesh
+ * is drawn. A mesh draws on the device it was loaded with.
+ */
+#ifndef KELVANE_PLATFORM_D3DX9MESH_H
+#define KELVANE_PLATFORM_D3DX9MESH_H
+
+#include <d3d9.h>
+
+#define D3DXMESH_32BIT 0x001
+#define D3DXMESH_SYSTEMMEM 0x110
+#define D3DXMESH_MANAGED 0x220
+
+// A block of bytes owned by the buffer; freed by the last Release.
+class ID3DXBuffer : public IUnknown {
+public:
+    virtual LPVOID GetBufferPointer() = 0;
+    virtual DWORD GetBufferSize() = 0;
+
+protected:
+    ~ID3DXBuffer() = default;
+};
+
+class ID3DXBaseMesh : public IUnknown {
+public:
+    // Draws the faces whose attribute id is AttribId with the device's current
+    // transforms, material and texture.
+    virtual HRESULT DrawSubset(DWORD AttribId) = 0;
+
+protected:
+    ~ID3DXBaseMesh() = default;
+};
+
+class ID3DXMesh : public ID3DXBaseMesh {
+protected:
+    ~ID3DXMesh() = default;
+};
+
+typedef ID3DXBuffer* LPD3DXBUFFER;
+typedef ID3DXMesh* LPD3DXMESH;
+
+// One entry of the material buffer: the colours and the texture file name as
+// written in the file (null when the material names none). The name's bytes
+// live in the same buffer.
+typedef struct _D3DXMATERIAL {
+    D3DMATERIAL9 MatD3D;
+    LPSTR pTextureFilename;
+} D3DXMATERIAL, *LPD3DXMATERIAL;
+
+// Reads a text or binary .x file. Every mesh of every frame is merged, with
+// its frame transforms, into one mesh; attribute ids number the materials in
+// file order. Adjacency and effect-instance outputs are not supported: they
+// must be null.
+HRESULT WINAPI D3DXLoadMeshFromXA(LPCSTR pFilename, DWORD Options, LPDIRECT3DDEVICE9 pD3DDevice,
+                                  LPD3DXBUFFER* ppAdjacency, LPD3DXBUFFER* ppMaterials,
+                                  LPD3DXBUFFER* ppEffectInstances, DWORD* pNumMaterials,
+                                  LPD3DXMESH* ppMesh);
+
+#endif

@@ -1,0 +1,33 @@
+// The call-trace sink.
+#include "platform/d3d9_trace.h"
+
+#include "trace.h"
+
+namespace platform {
+namespace d3d9 {
+namespace {
+std::vector<std::string>* traceSink = nullptr;
+}
+
+void setCallTrace(std::vector<std::string>* lines) {
+    traceSink = lines;
+}
+
+TraceScope::TraceScope(std::vector<std::string>* lines) : previous_(traceSink) {
+    traceSink = lines;
+}
+
+TraceScope::~TraceScope() {
+    traceSink = previous_;
+}
+
+bool tracing() {
+    return traceSink != nullptr;
+}
+
+void traceLine(std::string line) {
+    if (traceSink) traceSink->push_back(std::move(line));
+}
+
+}  // namespace d3d9
+}  // namespace platform

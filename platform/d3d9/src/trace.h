@@ -1,0 +1,16 @@
+// Writing trace lines; the format is described in platform/d3d9_trace.h.
+#ifndef KELVANE_D3D9_TRACE_H
+#define KELVANE_D3D9_TRACE_H
+
+#include <string>
+
+namespace platform {
+namespace d3d9 {
+
+bool tracing();
+void traceLine(std::string line);
+
+}  // namespace d3d9
+}  // namespace platform
+
+#endif
