@@ -1,0 +1,23 @@
+// Program entry of the track editor.
+#include <windows.h>
+
+#include "editor_state.h"
+#include "kelvane_ids.h"
+#include "main_dialog.h"
+#include "preview.h"
+#include "renderer.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int show) {
+    instanceHandle = instance;
+    camera.heading = 3.14f;
+    camera.eyeY = 200.0f;
+    camera.eyeX = 1500.0f;
+    camera.eyeZ = 500.0f;
+    if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), NULL, MainDialogProc, 0) == -1) {
+        MessageBoxA(NULL, "This program requires Win32!", "Kelvane", MB_ICONERROR);
+    }
+    // Released in order so the device and every resource on it go with a
+    // count of zero.
+    shutdownRenderer();
+    return 0;
+}
