@@ -1,0 +1,81 @@
+// loadTrack on arbitrary bytes. Whatever loads must be a consistent track
+// that saves back to exactly the bytes its counts cover; whatever is refused
+// must leave the track that was there before.
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "track_document.h"
+
+namespace {
+
+std::string tempPath(const char* role) {
+    return "/tmp/fuzz_trk_" + std::to_string(getpid()) + "_" + role + ".trk";
+}
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+uint64_t coveredBytes(const TrackHeader& h) {
+    return 88 + 72ull * h.mapCount + 20ull * h.fieldCount + 52ull * h.billboardCount +
+           36ull * h.borderCount + 108ull * h.meshCount;
+}
+
+void check(bool condition) {
+    if (!condition) std::abort();
+}
+
+void checkLoaded(TrackDocument& doc, const uint8_t* data, size_t size) {
+    const TrackHeader& h = doc.header;
+    check(doc.isLoaded() == 1);
+    check(uint64_t(h.fieldCount) >= uint64_t(h.sizeX) * h.sizeY);
+    check(h.fieldCount <= kMaxCells && h.mapCount <= kMaxRecords);
+    check(coveredBytes(h) <= size);
+    check(doc.fields && doc.maps && doc.billboards && doc.borders && doc.meshes);
+    // Touch the last record of every array and every cell getter path.
+    if (h.sizeX && h.sizeY) check(doc.fieldAt(h.sizeX - 1, h.sizeY - 1) != nullptr);
+    for (DWORD k = 0; k < h.mapCount; ++k) {
+        const char* name = doc.getMapName(k);
+        if (name) check(std::strlen(name) < kMapNameSize);
+    }
+    for (DWORD k = 0; k < h.meshCount; ++k) {
+        const char* name = doc.getMeshName(k);
+        if (name) check(std::strlen(name) < kMeshNameSize);
+    }
+    const std::string out = tempPath("out");
+    check(doc.saveTrack(out.c_str()) == 1);
+    const std::string saved = readAll(out);
+    check(saved.size() == coveredBytes(h));
+    check(std::memcmp(saved.data(), data, saved.size()) == 0);
+    unlink(out.c_str());
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    const std::string in = tempPath("in");
+    std::ofstream(in, std::ios::binary | std::ios::trunc)
+        .write(reinterpret_cast<const char*>(data), std::streamsize(size));
+
+    TrackDocument doc;
+    doc.createTrack(2, 2, 1, 1, 1, 1);
+    doc.setMapFile(0, "keep.bmp");
+    const Field before = doc.fields[3];
+    if (doc.loadTrack(in.c_str())) {
+        checkLoaded(doc, data, size);
+    } else {
+        check(doc.lastError() != TrackError::None);
+        check(doc.getSizeX() == 2 && doc.getMapCount() == 1);
+        check(std::strcmp(doc.getMapName(0), "keep.bmp") == 0);
+        check(std::memcmp(&doc.fields[3], &before, sizeof before) == 0);
+    }
+    unlink(in.c_str());
+    return 0;
+}
