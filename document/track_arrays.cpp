@@ -40,9 +40,11 @@ void TrackArrays::release() {
 TrackError checkTrackCounts(const TrackHeader& header) {
     const uint64_t cells = uint64_t(header.sizeX) * header.sizeY;
     if (header.fieldCount < cells) return TrackError::InconsistentCounts;
-    if (header.fieldCount > kMaxCells || header.mapCount > kMaxRecords ||
-        header.billboardCount > kMaxRecords || header.borderCount > kMaxRecords ||
-        header.meshCount > kMaxRecords)
+    // Each side is bounded too: a 4294967295 x 0 grid has no cells, but a
+    // pass walking its columns would still spin through all of them.
+    if (header.sizeX > kMaxCells || header.sizeY > kMaxCells || header.fieldCount > kMaxCells ||
+        header.mapCount > kMaxRecords || header.billboardCount > kMaxRecords ||
+        header.borderCount > kMaxRecords || header.meshCount > kMaxRecords)
         return TrackError::TooLarge;
     return TrackError::None;
 }

@@ -25,8 +25,9 @@ struct TrackArrays {
     void release();
 };
 
-// Whether a header describes a track this program may build: TooLarge beyond
-// kMaxCells or kMaxRecords, InconsistentCounts for fewer fields than cells.
+// Whether a header describes a track this program may build: TooLarge for a
+// side, cell count or record count beyond kMaxCells or kMaxRecords,
+// InconsistentCounts for fewer fields than cells.
 TrackError checkTrackCounts(const TrackHeader& header);
 
 // The length of the .trk file of a track with these counts.

@@ -36,7 +36,8 @@ void checkLoaded(TrackDocument& doc, const uint8_t* data, size_t size) {
     const TrackHeader& h = doc.header;
     check(doc.isLoaded() == 1);
     check(uint64_t(h.fieldCount) >= uint64_t(h.sizeX) * h.sizeY);
-    check(h.fieldCount <= kMaxCells && h.mapCount <= kMaxRecords);
+    check(h.sizeX <= kMaxCells && h.sizeY <= kMaxCells && h.fieldCount <= kMaxCells);
+    check(h.mapCount <= kMaxRecords && h.meshCount <= kMaxRecords);
     check(coveredBytes(h) <= size);
     check(doc.fields && doc.maps && doc.billboards && doc.borders && doc.meshes);
     // Touch the last record of every array and every cell getter path.

@@ -213,6 +213,7 @@ TEST(TrackDocumentTest, CreateRefusesWhatCannotBeBuiltAndKeepsThePreviousTrack) 
     EXPECT_EQ(doc.createTrack(1, 1, 1, kMaxRecords + 1, 1, 1), 0);
     EXPECT_EQ(doc.createTrack(1, 1, 1, 1, kMaxRecords + 1, 1), 0);
     EXPECT_EQ(doc.createTrack(1, 1, 1, 1, 1, 0xFFFFFFFFu), 0);
+    EXPECT_EQ(doc.createTrack(0xFFFFFFFFu, 0, 1, 1, 1, 1), 0) << "no cells, but a side too long";
     EXPECT_EQ(trackSnapshot(doc), before);
 
     TrackDocument none;

@@ -163,6 +163,10 @@ TEST_F(TrackFileTest, CountsBeyondTheLimitsAreRefusedBeforeAllocating) {
     EXPECT_EQ(doc.loadTrack(path.c_str()), 0);
     EXPECT_EQ(doc.lastError(), TrackError::TooLarge);
     EXPECT_EQ(doc.isLoaded(), 0u);
+
+    TempFolder::write(path, forgedFile(0xFFFFFFFFu, 0, 0, 0, 0));
+    EXPECT_EQ(doc.loadTrack(path.c_str()), 0);
+    EXPECT_EQ(doc.lastError(), TrackError::TooLarge);
 }
 
 TEST_F(TrackFileTest, LoadIgnoresBytesBehindTheLastRecordAndExtraFields) {
