@@ -64,6 +64,10 @@ int TrackDocument::refuse(TrackError reason) {
     return 0;
 }
 
+int TrackDocument::settle(TrackError result) {
+    return result == TrackError::None ? 1 : refuse(result);
+}
+
 void TrackDocument::swapArrays(TrackArrays& arrays) {
     std::swap(fields, arrays.fields);
     std::swap(maps, arrays.maps);

@@ -145,6 +145,8 @@ struct TrackDocument {
 
 private:
     int refuse(TrackError reason);
+    // 1 for None; otherwise keeps the reason and answers 0.
+    int settle(TrackError result);
     // Replaces the track by a complete new one; the old arrays go to `arrays`
     // and are released with it.
     void adopt(const TrackHeader& newHeader, TrackArrays& arrays);

@@ -10,15 +10,17 @@ namespace {
 // Builds the grown block completely before the old one is released, so a
 // failed allocation leaves the array, its count and every slot as they were.
 template <typename Record, typename Copy, typename Init>
-int growArray(Record*& array, DWORD& count, Copy copySlot, Init initNewSlot) {
+TrackError growArray(DWORD loaded, Record*& array, DWORD& count, Copy copySlot, Init initNewSlot) {
+    if (!loaded) return TrackError::NoTrack;
+    if (count >= kMaxRecords) return TrackError::TooLarge;
     Record* grown = new (std::nothrow) Record[size_t(count) + 1]();
-    if (!grown) return 0;
+    if (!grown) return TrackError::OutOfMemory;
     for (DWORD k = 0; k < count; ++k) copySlot(grown[k], array[k]);
     initNewSlot(grown[count]);
     delete[] array;
     array = grown;
     ++count;
-    return 1;
+    return TrackError::None;
 }
 
 template <typename Record>
@@ -38,40 +40,27 @@ void copyMapName(MapEntry& to, const MapEntry& from) {
 }  // namespace
 
 int TrackDocument::addMap() {
-    if (!loaded) return refuse(TrackError::NoTrack);
-    if (header.mapCount >= kMaxRecords) return refuse(TrackError::TooLarge);
-    if (!growArray(maps, header.mapCount, copyMapName, [](MapEntry& m) { m.empty = kSlotUnused; }))
-        return refuse(TrackError::OutOfMemory);
-    return 1;
+    return settle(growArray(loaded, maps, header.mapCount, copyMapName,
+                            [](MapEntry& m) { m.empty = kSlotUnused; }));
 }
 
 int TrackDocument::addBillboard() {
-    if (!loaded) return refuse(TrackError::NoTrack);
-    if (header.billboardCount >= kMaxRecords) return refuse(TrackError::TooLarge);
-    if (!growArray(billboards, header.billboardCount, copyWhole<Billboard>, [](Billboard& b) {
-            b.empty = kSlotUnused;
-            b.scaleX = b.scaleY = 100;
-        }))
-        return refuse(TrackError::OutOfMemory);
-    return 1;
+    return settle(growArray(loaded, billboards, header.billboardCount, copyWhole<Billboard>,
+                            [](Billboard& b) {
+                                b.empty = kSlotUnused;
+                                b.scaleX = b.scaleY = 100;
+                            }));
 }
 
 int TrackDocument::addBorder() {
-    if (!loaded) return refuse(TrackError::NoTrack);
-    if (header.borderCount >= kMaxRecords) return refuse(TrackError::TooLarge);
-    if (!growArray(borders, header.borderCount, copyWhole<Border>,
-                   [](Border& b) { b.empty = kSlotUnused; }))
-        return refuse(TrackError::OutOfMemory);
-    return 1;
+    return settle(growArray(loaded, borders, header.borderCount, copyWhole<Border>,
+                            [](Border& b) { b.empty = kSlotUnused; }));
 }
 
 int TrackDocument::addMesh() {
-    if (!loaded) return refuse(TrackError::NoTrack);
-    if (header.meshCount >= kMaxRecords) return refuse(TrackError::TooLarge);
-    if (!growArray(meshes, header.meshCount, copyWhole<MeshPlacement>, [](MeshPlacement& m) {
+    return settle(
+        growArray(loaded, meshes, header.meshCount, copyWhole<MeshPlacement>, [](MeshPlacement& m) {
             m.empty = kSlotUnused;
             m.scaleX = m.scaleY = m.scaleZ = 100;
-        }))
-        return refuse(TrackError::OutOfMemory);
-    return 1;
+        }));
 }

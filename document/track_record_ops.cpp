@@ -8,6 +8,12 @@
 
 namespace {
 
+// A word of a record, or the guard value when there is no such record.
+template <typename Record>
+DWORD wordOf(const Record* record, DWORD Record::*word, DWORD guard = 0) {
+    return record ? record->*word : guard;
+}
+
 template <typename Record, typename Change>
 int change(Record* record, Change apply) {
     if (!record) return 0;
@@ -68,8 +74,7 @@ int TrackDocument::setBillboardFace(DWORD index, DWORD face) {
 }
 
 DWORD TrackDocument::getBillboardFace(DWORD index) const {
-    const Billboard* b = billboardAt(index);
-    return b ? b->face : 0;
+    return wordOf(billboardAt(index), &Billboard::face);
 }
 
 int TrackDocument::setBillboardPosX(DWORD index, DWORD value) {
@@ -85,18 +90,15 @@ int TrackDocument::setBillboardPosZ(DWORD index, DWORD value) {
 }
 
 DWORD TrackDocument::getBillboardPosX(DWORD index) const {
-    const Billboard* b = billboardAt(index);
-    return b ? b->posX : 0;
+    return wordOf(billboardAt(index), &Billboard::posX);
 }
 
 DWORD TrackDocument::getBillboardPosY(DWORD index) const {
-    const Billboard* b = billboardAt(index);
-    return b ? b->posY : 0;
+    return wordOf(billboardAt(index), &Billboard::posY);
 }
 
 DWORD TrackDocument::getBillboardPosZ(DWORD index) const {
-    const Billboard* b = billboardAt(index);
-    return b ? b->posZ : 0;
+    return wordOf(billboardAt(index), &Billboard::posZ);
 }
 
 int TrackDocument::setBillboardScale(DWORD index, DWORD scaleX, DWORD scaleY) {
@@ -107,13 +109,11 @@ int TrackDocument::setBillboardScale(DWORD index, DWORD scaleX, DWORD scaleY) {
 }
 
 DWORD TrackDocument::getBillboardScaleX(DWORD index) const {
-    const Billboard* b = billboardAt(index);
-    return b ? b->scaleX : 0;
+    return wordOf(billboardAt(index), &Billboard::scaleX);
 }
 
 DWORD TrackDocument::getBillboardScaleY(DWORD index) const {
-    const Billboard* b = billboardAt(index);
-    return b ? b->scaleY : 0;
+    return wordOf(billboardAt(index), &Billboard::scaleY);
 }
 
 int TrackDocument::setBillboardAngle(DWORD index, DWORD degrees) {
@@ -121,8 +121,7 @@ int TrackDocument::setBillboardAngle(DWORD index, DWORD degrees) {
 }
 
 DWORD TrackDocument::getBillboardAngle(DWORD index) const {
-    const Billboard* b = billboardAt(index);
-    return b ? b->angleY : kNoValue;
+    return wordOf(billboardAt(index), &Billboard::angleY, kNoValue);
 }
 
 int TrackDocument::setBillboardMap(DWORD index, DWORD map) {
@@ -142,8 +141,7 @@ int TrackDocument::setBorderType(DWORD index, DWORD type) {
 }
 
 DWORD TrackDocument::getBorderType(DWORD index) const {
-    const Border* b = borderAt(index);
-    return b ? b->type : 0;
+    return wordOf(borderAt(index), &Border::type);
 }
 
 namespace {
@@ -211,18 +209,15 @@ int TrackDocument::setMeshPosZ(DWORD index, DWORD value) {
 }
 
 DWORD TrackDocument::getMeshPosX(DWORD index) const {
-    const MeshPlacement* m = meshAt(index);
-    return m ? m->posX : 0;
+    return wordOf(meshAt(index), &MeshPlacement::posX);
 }
 
 DWORD TrackDocument::getMeshPosY(DWORD index) const {
-    const MeshPlacement* m = meshAt(index);
-    return m ? m->posY : 0;
+    return wordOf(meshAt(index), &MeshPlacement::posY);
 }
 
 DWORD TrackDocument::getMeshPosZ(DWORD index) const {
-    const MeshPlacement* m = meshAt(index);
-    return m ? m->posZ : 0;
+    return wordOf(meshAt(index), &MeshPlacement::posZ);
 }
 
 int TrackDocument::setMeshScale(DWORD index, DWORD value) {
@@ -230,8 +225,7 @@ int TrackDocument::setMeshScale(DWORD index, DWORD value) {
 }
 
 DWORD TrackDocument::getMeshScale(DWORD index) const {
-    const MeshPlacement* m = meshAt(index);
-    return m ? m->scaleX : 0;
+    return wordOf(meshAt(index), &MeshPlacement::scaleX);
 }
 
 int TrackDocument::setMeshAngle(DWORD index, DWORD degrees) {
@@ -239,6 +233,5 @@ int TrackDocument::setMeshAngle(DWORD index, DWORD degrees) {
 }
 
 DWORD TrackDocument::getMeshAngle(DWORD index) const {
-    const MeshPlacement* m = meshAt(index);
-    return m ? m->angleY : 0;
+    return wordOf(meshAt(index), &MeshPlacement::angleY);
 }
