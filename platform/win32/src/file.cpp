@@ -44,24 +44,37 @@ std::vector<FileObject*>& openFiles() {
 
 DWORD errorFromErrno(int error) {
     switch (error) {
-        case ENOENT: return ERROR_FILE_NOT_FOUND;
-        case ENOTDIR: return ERROR_PATH_NOT_FOUND;
+        case ENOENT:
+            return ERROR_FILE_NOT_FOUND;
+        case ENOTDIR:
+            return ERROR_PATH_NOT_FOUND;
         case EACCES:
         case EPERM:
         case EISDIR:
-        case EROFS: return ERROR_ACCESS_DENIED;
-        case EEXIST: return ERROR_FILE_EXISTS;
+        case EROFS:
+            return ERROR_ACCESS_DENIED;
+        case EEXIST:
+            return ERROR_FILE_EXISTS;
         case EMFILE:
-        case ENFILE: return ERROR_TOO_MANY_OPEN_FILES;
+        case ENFILE:
+            return ERROR_TOO_MANY_OPEN_FILES;
         case ENOSPC:
-        case EDQUOT: return ERROR_DISK_FULL;
-        case ENAMETOOLONG: return ERROR_FILENAME_EXCED_RANGE;
-        case ENOMEM: return ERROR_NOT_ENOUGH_MEMORY;
-        case EWOULDBLOCK: return ERROR_SHARING_VIOLATION;
-        case EBUSY: return ERROR_SHARING_VIOLATION;
-        case ENOTEMPTY: return ERROR_DIR_NOT_EMPTY;
-        case EINVAL: return ERROR_INVALID_PARAMETER;
-        default: return ERROR_INVALID_FUNCTION;
+        case EDQUOT:
+            return ERROR_DISK_FULL;
+        case ENAMETOOLONG:
+            return ERROR_FILENAME_EXCED_RANGE;
+        case ENOMEM:
+            return ERROR_NOT_ENOUGH_MEMORY;
+        case EWOULDBLOCK:
+            return ERROR_SHARING_VIOLATION;
+        case EBUSY:
+            return ERROR_SHARING_VIOLATION;
+        case ENOTEMPTY:
+            return ERROR_DIR_NOT_EMPTY;
+        case EINVAL:
+            return ERROR_INVALID_PARAMETER;
+        default:
+            return ERROR_INVALID_FUNCTION;
     }
 }
 
@@ -91,7 +104,8 @@ bool sharesWith(const FileObject& held, DWORD access, DWORD share) {
 
 bool sharingAllows(const struct stat& st, DWORD access, DWORD share) {
     for (const FileObject* held : openFiles())
-        if (held->device == st.st_dev && held->inode == st.st_ino && !sharesWith(*held, access, share))
+        if (held->device == st.st_dev && held->inode == st.st_ino &&
+            !sharesWith(*held, access, share))
             return false;
     return true;
 }
@@ -102,7 +116,8 @@ bool heldAgainstDelete(const std::string& path) {
     struct stat st;
     if (stat(path.c_str(), &st) != 0) return false;
     for (const FileObject* held : openFiles())
-        if (held->device == st.st_dev && held->inode == st.st_ino && !(held->share & FILE_SHARE_DELETE))
+        if (held->device == st.st_dev && held->inode == st.st_ino &&
+            !(held->share & FILE_SHARE_DELETE))
             return true;
     return false;
 }
@@ -122,10 +137,15 @@ int openFlags(DWORD access, DWORD disposition) {
     else
         flags |= O_RDONLY;
     switch (disposition) {
-        case CREATE_NEW: flags |= O_CREAT | O_EXCL; break;
+        case CREATE_NEW:
+            flags |= O_CREAT | O_EXCL;
+            break;
         case CREATE_ALWAYS:
-        case OPEN_ALWAYS: flags |= O_CREAT; break;
-        default: break;
+        case OPEN_ALWAYS:
+            flags |= O_CREAT;
+            break;
+        default:
+            break;
     }
     return flags;
 }
@@ -138,9 +158,13 @@ bool validDisposition(DWORD disposition) {
 
 extern "C" {
 
-DWORD WINAPI GetLastError(void) { return lastError; }
+DWORD WINAPI GetLastError(void) {
+    return lastError;
+}
 
-void WINAPI SetLastError(DWORD error) { lastError = error; }
+void WINAPI SetLastError(DWORD error) {
+    lastError = error;
+}
 
 HANDLE WINAPI CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode,
                           LPSECURITY_ATTRIBUTES security, DWORD creationDisposition,
@@ -179,7 +203,8 @@ HANDLE WINAPI CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode,
     }
     // Truncate only once the share check has passed: a refused open must not
     // destroy the file another handle is using.
-    bool truncate = creationDisposition == CREATE_ALWAYS || creationDisposition == TRUNCATE_EXISTING;
+    bool truncate =
+        creationDisposition == CREATE_ALWAYS || creationDisposition == TRUNCATE_EXISTING;
     if (truncate && ftruncate(fd, 0) != 0) {
         DWORD error = errorFromErrno(errno);
         close(fd);
@@ -188,7 +213,8 @@ HANDLE WINAPI CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode,
 
     auto* file = new FileObject{fd, desiredAccess, shareMode, st.st_dev, st.st_ino};
     openFiles().push_back(file);
-    bool reportsExisting = creationDisposition == OPEN_ALWAYS || creationDisposition == CREATE_ALWAYS;
+    bool reportsExisting =
+        creationDisposition == OPEN_ALWAYS || creationDisposition == CREATE_ALWAYS;
     lastError = (existed && reportsExisting) ? ERROR_ALREADY_EXISTS : ERROR_SUCCESS;
     return file;
 }
@@ -269,7 +295,8 @@ BOOL WINAPI DeleteFileA(LPCSTR fileName) {
     const std::string path = platform::hostPath(fileName);
     if (heldAgainstDelete(path)) return fail(ERROR_SHARING_VIOLATION, FALSE);
     struct stat st;
-    if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return fail(ERROR_ACCESS_DENIED, FALSE);
+    if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+        return fail(ERROR_ACCESS_DENIED, FALSE);
     if (unlink(path.c_str()) != 0)
         return fail(errno == ENOENT ? notFoundError(path) : errorFromErrno(errno), FALSE);
     return TRUE;
@@ -284,7 +311,8 @@ BOOL WINAPI MoveFileExA(LPCSTR existingFileName, LPCSTR newFileName, DWORD flags
     const std::string to = platform::hostPath(newFileName);
     struct stat st;
     if (stat(from.c_str(), &st) != 0) return fail(notFoundError(from), FALSE);
-    if (heldAgainstDelete(from) || heldAgainstDelete(to)) return fail(ERROR_SHARING_VIOLATION, FALSE);
+    if (heldAgainstDelete(from) || heldAgainstDelete(to))
+        return fail(ERROR_SHARING_VIOLATION, FALSE);
 
     if (!(flags & MOVEFILE_REPLACE_EXISTING)) {
         // A hard link fails when the target exists, which rename() would not.
@@ -297,7 +325,8 @@ BOOL WINAPI MoveFileExA(LPCSTR existingFileName, LPCSTR newFileName, DWORD flags
     if (rename(from.c_str(), to.c_str()) != 0)
         return fail(errno == ENOENT ? notFoundError(to) : errorFromErrno(errno), FALSE);
     if (flags & MOVEFILE_WRITE_THROUGH) {
-        std::string folder = to.find('/') == std::string::npos ? "." : to.substr(0, to.find_last_of('/'));
+        std::string folder =
+            to.find('/') == std::string::npos ? "." : to.substr(0, to.find_last_of('/'));
         if (folder.empty()) folder = "/";
         int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         if (dir >= 0) {

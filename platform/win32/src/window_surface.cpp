@@ -1,53 +1,52 @@
-// First cut of the window-surface contract, before the window core exists:
-// only bare windows are known, none has an on-screen surface, and frames are
-// kept per window. The window core takes these over.
+// The window-surface contract over the window core: client sizes, bare
+// windows for device tests, the back end's on-screen surface, and each
+// window's source of presented frames.
 #include "platform/window_surface.h"
 
-#include <map>
+#include "backend.h"
+#include "window.h"
 
 namespace platform {
-namespace {
 
-struct BareWindow {
-    int width;
-    int height;
-    std::function<bool(Frame*)> frameSource;
-};
-
-std::map<HWND, BareWindow>& bareWindows() {
-    static std::map<HWND, BareWindow> windows;
-    return windows;
-}
-
-}  // namespace
-
-HWND createBareWindow(int clientWidth, int clientHeight) {
-    static uintptr_t next = 0x10000;
-    HWND window = reinterpret_cast<HWND>(next += 16);
-    bareWindows()[window] = BareWindow{clientWidth, clientHeight, {}};
-    return window;
-}
-
-void destroyBareWindow(HWND window) { bareWindows().erase(window); }
-
-bool windowClientSize(HWND window, int* width, int* height) {
-    auto it = bareWindows().find(window);
-    if (it == bareWindows().end()) return false;
-    *width = it->second.width;
-    *height = it->second.height;
+bool windowClientSize(HWND handle, int* width, int* height) {
+    win32::Window* window = win32::windowFromHandle(handle);
+    if (!window) return false;
+    win32::clientSize(window, width, height);
     return true;
 }
 
-WindowSurface* windowSurfaceFor(HWND) { return nullptr; }
-
-void setFrameSource(HWND window, std::function<bool(Frame*)> source) {
-    auto it = bareWindows().find(window);
-    if (it != bareWindows().end()) it->second.frameSource = std::move(source);
+static LRESULT bareWindowProc(win32::Window* window, UINT message, WPARAM wParam, LPARAM lParam) {
+    return win32::defaultWindowProc(window, message, wParam, lParam);
 }
 
-bool readPresentedFrame(HWND window, Frame* frame) {
-    auto it = bareWindows().find(window);
-    return it != bareWindows().end() && it->second.frameSource && it->second.frameSource(frame);
+HWND createBareWindow(int clientWidth, int clientHeight) {
+    win32::Window* window = win32::newWindow(win32::WindowKind::Bare, bareWindowProc);
+    // No frame: the outer rectangle is the client area.
+    window->style = WS_POPUP | WS_VISIBLE;
+    window->rect =
+        RECT{0, 0, clientWidth > 0 ? clientWidth : 0, clientHeight > 0 ? clientHeight : 0};
+    win32::backend().windowCreated(window);
+    return window->handle;
+}
+
+void destroyBareWindow(HWND handle) {
+    win32::Window* window = win32::windowFromHandle(handle);
+    if (window && window->kind == win32::WindowKind::Bare) win32::destroyWindow(window);
+}
+
+WindowSurface* windowSurfaceFor(HWND handle) {
+    win32::Window* window = win32::windowFromHandle(handle);
+    return window ? win32::backend().surfaceFor(window) : nullptr;
+}
+
+void setFrameSource(HWND handle, std::function<bool(Frame*)> source) {
+    win32::Window* window = win32::windowFromHandle(handle);
+    if (window) window->frameSource = std::move(source);
+}
+
+bool readPresentedFrame(HWND handle, Frame* frame) {
+    win32::Window* window = win32::windowFromHandle(handle);
+    return window && window->frameSource && window->frameSource(frame);
 }
 
 }  // namespace platform

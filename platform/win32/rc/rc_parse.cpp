@@ -1,0 +1,332 @@
+// Parsing the tokens of an .rc file: DIALOG and DIALOGEX templates with
+// STYLE, EXSTYLE, CAPTION and FONT, the control statements the programs use,
+// and ICON resources. Control statements start from the styles Microsoft's
+// resource compiler documents for them; a style expression ORs its terms
+// into that start and NOT clears bits from it.
+#include <windows.h>
+
+#include <ctype.h>
+
+#include <set>
+
+#include "rc_script.h"
+
+namespace rc {
+namespace {
+
+const int64_t kControlBase = WS_CHILD | WS_VISIBLE;
+
+struct ControlKind {
+    const char* keyword;
+    const char* className;
+    int64_t defaultStyle;
+    bool hasText;
+};
+
+const ControlKind kControls[] = {
+    {"LTEXT", "STATIC", SS_LEFT | WS_GROUP, true},
+    {"RTEXT", "STATIC", SS_RIGHT | WS_GROUP, true},
+    {"CTEXT", "STATIC", SS_CENTER | WS_GROUP, true},
+    {"PUSHBUTTON", "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, true},
+    {"DEFPUSHBUTTON", "BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, true},
+    {"GROUPBOX", "BUTTON", BS_GROUPBOX, true},
+    {"AUTORADIOBUTTON", "BUTTON", BS_AUTORADIOBUTTON | WS_TABSTOP, true},
+    {"AUTOCHECKBOX", "BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, true},
+    {"EDITTEXT", "EDIT", ES_LEFT | WS_BORDER | WS_TABSTOP, false},
+    {"COMBOBOX", "COMBOBOX", CBS_SIMPLE | WS_TABSTOP, false},
+};
+
+const std::set<std::string> kMemoryOptions = {"DISCARDABLE", "MOVEABLE",   "PURE", "IMPURE",
+                                              "PRELOAD",     "LOADONCALL", "FIXED"};
+
+class Parser {
+public:
+    Parser(const std::vector<Token>& tokens, const std::map<std::string, int64_t>& symbols,
+           Error* error)
+        : tokens_(tokens), symbols_(symbols), error_(error) {}
+
+    bool script(Script* out);
+
+private:
+    const std::vector<Token>& tokens_;
+    const std::map<std::string, int64_t>& symbols_;
+    Error* error_;
+    size_t pos_ = 0;
+
+    const Token& peek() const {
+        static const Token end;
+        return pos_ < tokens_.size() ? tokens_[pos_] : end;
+    }
+    bool fail(const std::string& reason) {
+        const Token& at =
+            pos_ < tokens_.size() ? tokens_[pos_] : (tokens_.empty() ? peek() : tokens_.back());
+        *error_ = Error{at.file, at.line, reason};
+        return false;
+    }
+    bool isPunct(const char* p) const {
+        return peek().kind == TokenKind::Punct && peek().text == p;
+    }
+    bool isName(const char* n) const { return peek().kind == TokenKind::Name && peek().text == n; }
+    bool expectComma() {
+        if (!isPunct(",")) return fail("expected ','");
+        ++pos_;
+        return true;
+    }
+    bool optionalComma() {
+        if (!isPunct(",")) return false;
+        ++pos_;
+        return true;
+    }
+
+    bool atom(int64_t* value);
+    bool orExpression(int64_t* value);
+    bool styleExpression(int64_t start, int64_t* value);
+    bool integer(int* value);
+    bool string(std::string* value);
+    bool resourceId(int* id);
+    bool rectangle(int* x, int* y, int* cx, int* cy);
+    bool dialog(int id, bool extended, Script* out);
+    bool dialogOption(Dialog* dialog);
+    bool control(Dialog* dialog);
+    bool genericControl(Dialog* dialog);
+    bool icon(int id, Script* out);
+};
+
+bool Parser::atom(int64_t* value) {
+    const Token& token = peek();
+    if (isPunct("-") || isPunct("+")) {
+        bool negative = isPunct("-");
+        ++pos_;
+        if (!atom(value)) return false;
+        if (negative) *value = -*value;
+        return true;
+    }
+    if (isPunct("(")) {
+        ++pos_;
+        if (!orExpression(value)) return false;
+        if (!isPunct(")")) return fail("expected ')'");
+        ++pos_;
+        return true;
+    }
+    if (token.kind == TokenKind::Number) {
+        *value = token.number;
+        ++pos_;
+        return true;
+    }
+    if (token.kind == TokenKind::Name) {
+        auto found = symbols_.find(token.text);
+        if (found == symbols_.end()) return fail(token.text + " is not defined");
+        *value = found->second;
+        ++pos_;
+        return true;
+    }
+    return fail("expected a number");
+}
+
+bool Parser::orExpression(int64_t* value) {
+    if (!atom(value)) return false;
+    while (isPunct("|")) {
+        ++pos_;
+        int64_t next;
+        if (!atom(&next)) return false;
+        *value |= next;
+    }
+    return true;
+}
+
+bool Parser::styleExpression(int64_t start, int64_t* value) {
+    *value = start;
+    do {
+        bool negate = isName("NOT");
+        if (negate) ++pos_;
+        int64_t term;
+        if (!atom(&term)) return false;
+        *value = negate ? (*value & ~term) : (*value | term);
+    } while (isPunct("|") && (++pos_, true));
+    return true;
+}
+
+bool Parser::integer(int* value) {
+    int64_t wide;
+    if (!orExpression(&wide)) return false;
+    if (wide < -32768 || wide > 65535)
+        return fail("value " + std::to_string(wide) + " is out of range");
+    *value = static_cast<int>(wide);
+    return true;
+}
+
+bool Parser::string(std::string* value) {
+    if (peek().kind != TokenKind::String) return fail("expected a \"string\"");
+    *value = peek().text;
+    ++pos_;
+    return true;
+}
+
+bool Parser::resourceId(int* id) {
+    const Token& token = peek();
+    if (token.kind == TokenKind::Name && !symbols_.count(token.text))
+        return fail(token.text + " is not defined (resources are named by number)");
+    if (!integer(id)) return false;
+    if (*id < 1 || *id > 65535)
+        return fail("resource id " + std::to_string(*id) + " is out of range");
+    return true;
+}
+
+bool Parser::rectangle(int* x, int* y, int* cx, int* cy) {
+    return integer(x) && expectComma() && integer(y) && expectComma() && integer(cx) &&
+           expectComma() && integer(cy);
+}
+
+bool Parser::dialogOption(Dialog* dialog) {
+    std::string word = peek().text;
+    ++pos_;
+    int64_t value;
+    if (word == "STYLE") {
+        if (!styleExpression(0, &value)) return false;
+        dialog->style = static_cast<uint32_t>(value) | (dialog->style & (WS_CAPTION | DS_SETFONT));
+        return true;
+    }
+    if (word == "EXSTYLE") {
+        if (!styleExpression(0, &value)) return false;
+        dialog->exStyle = static_cast<uint32_t>(value);
+        return true;
+    }
+    if (word == "CAPTION") {
+        dialog->style |= WS_CAPTION;
+        return string(&dialog->caption);
+    }
+    if (word == "FONT") {
+        dialog->style |= DS_SETFONT;
+        dialog->hasFont = true;
+        if (!integer(&dialog->fontPointSize) || !expectComma() || !string(&dialog->fontFace))
+            return false;
+        int ignored;  // weight, italic, charset of DIALOGEX
+        while (optionalComma())
+            if (!integer(&ignored)) return false;
+        return true;
+    }
+    --pos_;
+    return fail("unsupported dialog statement " + word);
+}
+
+bool Parser::dialog(int id, bool extended, Script* out) {
+    Dialog dialog;
+    dialog.id = id;
+    dialog.style = WS_POPUP | WS_BORDER | WS_SYSMENU;
+    if (!rectangle(&dialog.x, &dialog.y, &dialog.cx, &dialog.cy)) return false;
+    int helpId;
+    if (extended && optionalComma() && !integer(&helpId)) return false;
+    bool styled = false;
+    while (!isName("BEGIN") && !isPunct("{")) {
+        if (peek().kind != TokenKind::Name) return fail("expected BEGIN");
+        if (isName("STYLE") && !styled) {
+            styled = true;
+            dialog.style &= WS_CAPTION | DS_SETFONT;
+        }
+        if (!dialogOption(&dialog)) return false;
+    }
+    ++pos_;
+    while (!isName("END") && !isPunct("}")) {
+        if (peek().kind == TokenKind::End) return fail("dialog is not closed with END");
+        if (!control(&dialog)) return false;
+    }
+    ++pos_;
+    out->dialogs.push_back(dialog);
+    return true;
+}
+
+bool Parser::control(Dialog* dialog) {
+    if (isName("CONTROL")) return genericControl(dialog);
+    const ControlKind* kind = nullptr;
+    for (const ControlKind& k : kControls)
+        if (isName(k.keyword)) kind = &k;
+    if (!kind) return fail("unsupported control statement " + peek().text);
+    ++pos_;
+    Control control;
+    control.className = kind->className;
+    if (kind->hasText && !(string(&control.text) && expectComma())) return false;
+    if (!integer(&control.id) || !expectComma() ||
+        !rectangle(&control.x, &control.y, &control.cx, &control.cy))
+        return false;
+    int64_t style = kControlBase | kind->defaultStyle, exStyle = 0;
+    if (optionalComma() && !styleExpression(style, &style)) return false;
+    if (optionalComma() && !styleExpression(0, &exStyle)) return false;
+    control.style = static_cast<uint32_t>(style);
+    control.exStyle = static_cast<uint32_t>(exStyle);
+    dialog->controls.push_back(control);
+    return true;
+}
+
+// CONTROL text, id, class, style, x, y, cx, cy [, exstyle]
+bool Parser::genericControl(Dialog* dialog) {
+    ++pos_;
+    Control control;
+    if (!string(&control.text) || !expectComma() || !integer(&control.id) || !expectComma())
+        return false;
+    std::string className = peek().text;
+    if (peek().kind != TokenKind::String && peek().kind != TokenKind::Name)
+        return fail("expected a window class");
+    for (char& c : className) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+    if (className != "BUTTON" && className != "EDIT" && className != "STATIC" &&
+        className != "COMBOBOX")
+        return fail("window class " + peek().text + " is not provided");
+    ++pos_;
+    control.className = className;
+    int64_t style, exStyle = 0;
+    if (!expectComma() || !styleExpression(kControlBase, &style) || !expectComma()) return false;
+    if (!rectangle(&control.x, &control.y, &control.cx, &control.cy)) return false;
+    if (optionalComma() && !styleExpression(0, &exStyle)) return false;
+    control.style = static_cast<uint32_t>(style);
+    control.exStyle = static_cast<uint32_t>(exStyle);
+    dialog->controls.push_back(control);
+    return true;
+}
+
+bool Parser::icon(int id, Script* out) {
+    IconEntry entry;
+    entry.id = id;
+    entry.rcFile = peek().file;
+    entry.line = peek().line;
+    if (!string(&entry.fileName)) return false;
+    out->icons.push_back(entry);
+    return true;
+}
+
+bool Parser::script(Script* out) {
+    std::set<std::pair<int, int>> seen;  // (kind, id)
+    while (peek().kind != TokenKind::End) {
+        int id;
+        if (!resourceId(&id)) return false;
+        std::string type = peek().text;
+        if (peek().kind != TokenKind::Name) return fail("expected a resource type");
+        ++pos_;
+        while (kMemoryOptions.count(peek().text)) ++pos_;
+        int kind = type == "DIALOG" || type == "DIALOGEX" ? 1 : type == "ICON" ? 2 : 0;
+        if (!kind) {
+            pos_--;
+            return fail("unsupported resource type " + type);
+        }
+        if (!seen.insert({kind, id}).second)
+            return fail(type + " " + std::to_string(id) + " is defined twice");
+        if (!(kind == 1 ? dialog(id, type == "DIALOGEX", out) : icon(id, out))) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool parseScript(const std::vector<Token>& tokens, const std::map<std::string, int64_t>& symbols,
+                 Script* script, Error* error) {
+    Parser parser(tokens, symbols, error);
+    return parser.script(script);
+}
+
+bool compileScript(const std::string& fileName, const std::string& text,
+                   const IncludeReader& include, Script* script, Error* error) {
+    std::vector<Token> tokens;
+    std::map<std::string, int64_t> symbols = builtinSymbols();
+    return readTokens(fileName, text, include, &tokens, &symbols, error) &&
+           parseScript(tokens, symbols, script, error);
+}
+
+}  // namespace rc

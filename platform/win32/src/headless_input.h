@@ -1,0 +1,21 @@
+// What the headless back end takes from the driver: the queued user input
+// and the waiting answers.
+#ifndef KELVANE_WIN32_HEADLESS_INPUT_H
+#define KELVANE_WIN32_HEADLESS_INPUT_H
+
+#include <string>
+
+#include "window.h"
+
+namespace win32 {
+
+// Plays queued actions until the dialog ends or the queue is empty.
+void playQueuedInput(Window* dialog);
+// The next answer: 1 with the path, 0 for cancel, -1 when none waits.
+int takeFileAnswer(std::string* path);
+// The next message box answer, or 0 when none waits.
+int takeBoxAnswer();
+
+}  // namespace win32
+
+#endif
