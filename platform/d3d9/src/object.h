@@ -24,7 +24,11 @@ public:
     ULONG releasePublic() {
         if (publicCount_ == 0) return 0;  // over-release: ignore rather than free twice
         ULONG left = --publicCount_;
-        if (left == 0) onPublicReleased();
+        if (left == 0) {
+            ++holds_;  // stay alive while the object lets go of what it holds
+            onPublicReleased();
+            --holds_;
+        }
         destroyIfUnused();
         return left;
     }

@@ -29,5 +29,11 @@ void traceLine(std::string line) {
     if (traceSink) traceSink->push_back(std::move(line));
 }
 
+void traceCall(std::string call, long result) {
+    if (!traceSink) return;
+    if (result < 0) call += " -> FAILED";
+    traceSink->push_back(std::move(call));
+}
+
 }  // namespace d3d9
 }  // namespace platform

@@ -9,6 +9,8 @@ namespace d3d9 {
 
 bool tracing();
 void traceLine(std::string line);
+// Traces a finished call, marking failures.
+void traceCall(std::string call, long result);
 
 }  // namespace d3d9
 }  // namespace platform

@@ -1,0 +1,50 @@
+// D3DXCreateTextureFromFileA: the file is read whole, decoded to RGBA and
+// made a texture of the image's own size, alpha kept.
+#include <d3dx9.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "device.h"
+#include "image_decode.h"
+#include "platform/host_path.h"
+#include "trace.h"
+
+namespace platform {
+namespace d3d9 {
+
+// The whole file, or false when it cannot be read or exceeds the limit.
+bool readWholeFile(const char* windowsPath, size_t limit, std::vector<uint8_t>* bytes) {
+    std::ifstream in(hostPath(windowsPath), std::ios::binary);
+    if (!in) return false;
+    in.seekg(0, std::ios::end);
+    const std::streamoff size = in.tellg();
+    if (size < 0 || static_cast<uint64_t>(size) > limit) return false;
+    in.seekg(0, std::ios::beg);
+    bytes->resize(static_cast<size_t>(size));
+    return size == 0 || in.read(reinterpret_cast<char*>(bytes->data()), size).good();
+}
+
+}  // namespace d3d9
+}  // namespace platform
+
+HRESULT WINAPI D3DXCreateTextureFromFileA(LPDIRECT3DDEVICE9 pDevice, LPCSTR pSrcFile,
+                                          LPDIRECT3DTEXTURE9* ppTexture) {
+    using namespace platform::d3d9;
+    if (!ppTexture) return D3DERR_INVALIDCALL;
+    *ppTexture = nullptr;
+    if (!pDevice || !pSrcFile) return D3DERR_INVALIDCALL;
+    const size_t kMaxFile = 256u << 20;
+    std::vector<uint8_t> bytes;
+    DecodedImage image;
+    if (!readWholeFile(pSrcFile, kMaxFile, &bytes)) return E_FAIL;
+    if (decodeImage(bytes.data(), bytes.size(), &image) != nullptr) return E_FAIL;
+    Device* device = static_cast<Device*>(pDevice);
+    if (!device->makeCurrent()) return E_FAIL;
+    Texture* texture = new Texture(device, image.width, image.height, std::move(image.rgba));
+    if (tracing())
+        traceLine(std::string("D3DXCreateTextureFromFileA(\"") + pSrcFile + "\") = tex#" +
+                  std::to_string(texture->id()));
+    *ppTexture = texture;
+    return D3D_OK;
+}

@@ -1,0 +1,112 @@
+// The device: Direct3D 9's fixed-function state kept as Direct3D defines it,
+// with vertices transformed and lit in software (the device is created for
+// software vertex processing) and rasterised by OpenGL's fixed pipeline.
+// GL state is cached and only changes are issued.
+#ifndef KELVANE_D3D9_DEVICE_H
+#define KELVANE_D3D9_DEVICE_H
+
+#include <d3d9.h>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "gl_target.h"
+#include "object.h"
+#include "resources.h"
+#include "vertex_pipeline.h"
+
+namespace platform {
+namespace d3d9 {
+
+// Render states, with Direct3D's defaults.
+struct RenderStates {
+    bool zWrite = true;
+    bool alphaTest = false;
+    DWORD srcBlend = D3DBLEND_ONE;
+    DWORD destBlend = D3DBLEND_ZERO;
+    DWORD alphaRef = 0;
+    DWORD alphaFunc = D3DCMP_ALWAYS;
+    bool alphaBlend = false;
+    bool lighting = true;
+    D3DCOLOR ambient = 0;
+    DWORD depthBias = 0;  // a float's bits
+};
+
+// GL state as last issued, so draws change only what differs.
+struct GlState {
+    bool valid = false;
+    bool blend = false;
+    unsigned srcBlend = 0, destBlend = 0;
+    bool alphaTest = false;
+    unsigned alphaFunc = 0;
+    float alphaRef = 0;
+    bool depthMask = true;
+    float polygonOffset = 0;
+    bool textured = false;
+    int boundTexture = 0;  // trace id of the texture last bound
+};
+
+class Device final : public IDirect3DDevice9, public RefCounted {
+public:
+    Device(RefCounted* direct3d, HWND window, std::unique_ptr<GlTarget> target);
+    ~Device() override;
+
+    ULONG AddRef() override { return addPublic(); }
+    ULONG Release() override { return releasePublic(); }
+    HRESULT Present(CONST RECT*, CONST RECT*, HWND, CONST struct _RGNDATA*) override;
+    HRESULT CreateVertexBuffer(UINT, DWORD, DWORD, D3DPOOL, IDirect3DVertexBuffer9**,
+                               HANDLE*) override;
+    HRESULT BeginScene() override;
+    HRESULT EndScene() override;
+    HRESULT Clear(DWORD, CONST D3DRECT*, DWORD, D3DCOLOR, float, DWORD) override;
+    HRESULT SetTransform(D3DTRANSFORMSTATETYPE, CONST D3DMATRIX*) override;
+    HRESULT SetMaterial(CONST D3DMATERIAL9*) override;
+    HRESULT SetLight(DWORD, CONST D3DLIGHT9*) override;
+    HRESULT LightEnable(DWORD, BOOL) override;
+    HRESULT SetRenderState(D3DRENDERSTATETYPE, DWORD) override;
+    HRESULT SetTexture(DWORD, IDirect3DBaseTexture9*) override;
+    HRESULT SetSamplerState(DWORD, D3DSAMPLERSTATETYPE, DWORD) override;
+    HRESULT DrawPrimitive(D3DPRIMITIVETYPE, UINT, UINT) override;
+    HRESULT SetFVF(DWORD) override;
+    HRESULT SetStreamSource(UINT, IDirect3DVertexBuffer9*, UINT, UINT) override;
+
+    // For the layer's own objects (meshes, textures).
+    bool makeCurrent();
+    // A texture was bound or deleted behind the state cache's back.
+    void forgetBoundTexture() { gl_.boundTexture = 0; }
+    // Binds a mesh's vertices as stream 0 with their format, as D3DX does.
+    void bindStream(VertexBuffer* buffer, UINT stride, DWORD fvf);
+    // Draws indexed triangles from stream 0; indices are 32-bit, relative to
+    // vertex firstVertex, and must lie below firstVertex + vertexCount.
+    HRESULT drawIndexedTriangles(UINT firstVertex, UINT vertexCount, const uint32_t* indices,
+                                 UINT triangleCount);
+
+private:
+    void onPublicReleased() override;
+    HRESULT setRenderStateValue(D3DRENDERSTATETYPE state, DWORD value);
+    HRESULT checkDraw(UINT firstVertex, UINT vertexCount) const;
+    HRESULT submit(unsigned glMode, UINT firstVertex, UINT vertexCount, const uint32_t* indices,
+                   UINT indexCount);
+    void applyGlState();
+    void initGlDefaults();
+
+    RefCounted* direct3d_;
+    HWND window_;
+    std::unique_ptr<GlTarget> target_;
+    bool inScene_ = false;
+    RenderStates states_;
+    DWORD magFilter_ = D3DTEXF_POINT, minFilter_ = D3DTEXF_POINT;
+    Texture* texture_ = nullptr;
+    VertexBuffer* stream_ = nullptr;
+    UINT streamOffset_ = 0, streamStride_ = 0;
+    DWORD fvf_ = 0;
+    VertexPipeline pipeline_;
+    TransformedVertices transformed_;
+    GlState gl_;
+};
+
+}  // namespace d3d9
+}  // namespace platform
+
+#endif

@@ -1,0 +1,193 @@
+// Drawing: vertices go through the software vertex pipeline and are handed
+// to OpenGL as clip-space client arrays; the rest of Direct3D's fixed state
+// (blending, alpha test, z-write, depth bias, texture stage 0) maps onto GL
+// state, issued only where it changed since the last draw.
+#include "device.h"
+
+#define GL_GLEXT_PROTOTYPES 1
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <cstring>
+
+#include "trace.h"
+#include "trace_format.h"
+
+namespace platform {
+namespace d3d9 {
+namespace {
+
+GLenum glBlendFactor(DWORD blend) {
+    switch (blend) {
+        case D3DBLEND_ZERO:
+            return GL_ZERO;
+        case D3DBLEND_ONE:
+            return GL_ONE;
+        case D3DBLEND_SRCCOLOR:
+            return GL_SRC_COLOR;
+        case D3DBLEND_INVSRCCOLOR:
+            return GL_ONE_MINUS_SRC_COLOR;
+        case D3DBLEND_SRCALPHA:
+            return GL_SRC_ALPHA;
+        case D3DBLEND_INVSRCALPHA:
+            return GL_ONE_MINUS_SRC_ALPHA;
+        case D3DBLEND_DESTALPHA:
+            return GL_DST_ALPHA;
+        case D3DBLEND_INVDESTALPHA:
+            return GL_ONE_MINUS_DST_ALPHA;
+        case D3DBLEND_DESTCOLOR:
+            return GL_DST_COLOR;
+        default:
+            return GL_ONE_MINUS_DST_COLOR;
+    }
+}
+
+GLenum glCompare(DWORD func) {
+    static const GLenum kFuncs[] = {GL_NEVER,   GL_LESS,     GL_EQUAL,  GL_LEQUAL,
+                                    GL_GREATER, GL_NOTEQUAL, GL_GEQUAL, GL_ALWAYS};
+    return kFuncs[func - D3DCMP_NEVER];
+}
+
+// Direct3D biases the stored depth by the value itself; GL by units of the
+// smallest resolvable depth step.
+float polygonOffsetUnits(DWORD biasBits, int depthBits) {
+    float bias;
+    std::memcpy(&bias, &biasBits, sizeof bias);
+    if (depthBits <= 0) return 0;
+    return bias * static_cast<float>((1u << depthBits) - 1u);
+}
+
+template <typename T>
+bool changed(T* applied, T wanted, bool valid) {
+    if (valid && *applied == wanted) return false;
+    *applied = wanted;
+    return true;
+}
+
+}  // namespace
+
+// GL state that never changes: Direct3D's clockwise front faces with
+// counter-clockwise ones culled, its less-or-equal depth test, and a texture
+// stage that modulates colour but takes alpha from the texture alone.
+void Device::initGlDefaults() {
+    if (!makeCurrent()) return;
+    const TargetFormat& f = target_->format();
+    glViewport(0, 0, f.width, f.height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_LIGHTING);
+    glShadeModel(GL_SMOOTH);
+    glEnable(GL_CULL_FACE);
+    glFrontFace(GL_CW);
+    glCullFace(GL_BACK);
+    if (f.depthBits > 0) glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_COMBINE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_RGB, GL_MODULATE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_RGB, GL_TEXTURE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE1_RGB, GL_PRIMARY_COLOR);
+    glTexEnvi(GL_TEXTURE_ENV, GL_COMBINE_ALPHA, GL_REPLACE);
+    glTexEnvi(GL_TEXTURE_ENV, GL_SOURCE0_ALPHA, GL_TEXTURE);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glEnableClientState(GL_COLOR_ARRAY);
+    glEnableClientState(GL_TEXTURE_COORD_ARRAY);
+}
+
+void Device::applyGlState() {
+    const RenderStates& s = states_;
+    const bool valid = gl_.valid;
+    if (changed(&gl_.blend, s.alphaBlend, valid)) (s.alphaBlend ? glEnable : glDisable)(GL_BLEND);
+    const bool srcChanged = changed(&gl_.srcBlend, glBlendFactor(s.srcBlend), valid);
+    if (changed(&gl_.destBlend, glBlendFactor(s.destBlend), valid) || srcChanged)
+        glBlendFunc(gl_.srcBlend, gl_.destBlend);
+    if (changed(&gl_.alphaTest, s.alphaTest, valid))
+        (s.alphaTest ? glEnable : glDisable)(GL_ALPHA_TEST);
+    const bool funcChanged = changed(&gl_.alphaFunc, glCompare(s.alphaFunc), valid);
+    if (changed(&gl_.alphaRef, s.alphaRef / 255.0f, valid) || funcChanged)
+        glAlphaFunc(gl_.alphaFunc, gl_.alphaRef);
+    if (changed(&gl_.depthMask, s.zWrite, valid)) glDepthMask(s.zWrite ? GL_TRUE : GL_FALSE);
+    const float units = polygonOffsetUnits(s.depthBias, target_->format().depthBits);
+    if (changed(&gl_.polygonOffset, units, valid)) {
+        // GL_POLYGON_OFFSET_FILL offsets filled triangles only, never lines.
+        (units != 0 ? glEnable : glDisable)(GL_POLYGON_OFFSET_FILL);
+        glPolygonOffset(0, units);
+    }
+    if (changed(&gl_.textured, texture_ != nullptr, valid))
+        (texture_ ? glEnable : glDisable)(GL_TEXTURE_2D);
+    if (texture_) {
+        if (!valid || gl_.boundTexture != texture_->id()) texture_->bind();
+        gl_.boundTexture = texture_->id();
+        texture_->setFilters(magFilter_ == D3DTEXF_LINEAR ? GL_LINEAR : GL_NEAREST,
+                             minFilter_ == D3DTEXF_LINEAR ? GL_LINEAR : GL_NEAREST);
+    }
+    gl_.valid = true;
+}
+
+// The stream must hold every vertex the draw reads, in a format the layer draws.
+HRESULT Device::checkDraw(UINT firstVertex, UINT vertexCount) const {
+    VertexLayout layout;
+    if (!inScene_ || !stream_ || !vertexLayoutOf(fvf_, &layout)) return D3DERR_INVALIDCALL;
+    if (streamStride_ < layout.size) return D3DERR_INVALIDCALL;
+    const uint64_t end =
+        streamOffset_ + (static_cast<uint64_t>(firstVertex) + vertexCount) * streamStride_;
+    const uint64_t last = end - streamStride_ + layout.size;
+    if (vertexCount == 0 || last > stream_->length()) return D3DERR_INVALIDCALL;
+    return D3D_OK;
+}
+
+HRESULT Device::submit(unsigned glMode, UINT firstVertex, UINT vertexCount, const uint32_t* indices,
+                       UINT indexCount) {
+    if (!makeCurrent()) return D3DERR_DEVICELOST;
+    VertexLayout layout;
+    vertexLayoutOf(fvf_, &layout);
+    transformed_.clear();
+    const uint8_t* first =
+        stream_->bytes() + streamOffset_ + static_cast<size_t>(firstVertex) * streamStride_;
+    pipeline_.process(first, streamStride_, layout, vertexCount, &transformed_);
+    applyGlState();
+    glVertexPointer(4, GL_FLOAT, 0, transformed_.clip.data());
+    glColorPointer(4, GL_UNSIGNED_BYTE, 0, transformed_.colour.data());
+    glTexCoordPointer(2, GL_FLOAT, 0, transformed_.texCoord.data());
+    if (indices)
+        glDrawElements(glMode, indexCount, GL_UNSIGNED_INT, indices);
+    else
+        glDrawArrays(glMode, 0, vertexCount);
+    return D3D_OK;
+}
+
+HRESULT Device::DrawPrimitive(D3DPRIMITIVETYPE type, UINT startVertex, UINT primitiveCount) {
+    HRESULT hr = D3DERR_INVALIDCALL;
+    // Only the primitive kinds the programs draw; others are refused.
+    const bool fan = type == D3DPT_TRIANGLEFAN, lines = type == D3DPT_LINELIST,
+               list = type == D3DPT_TRIANGLELIST;
+    if ((fan || lines || list) && primitiveCount > 0 && primitiveCount <= (1u << 24)) {
+        const UINT count = fan     ? primitiveCount + 2
+                           : lines ? primitiveCount * 2
+                                   : primitiveCount * 3;
+        hr = checkDraw(startVertex, count);
+        if (SUCCEEDED(hr))
+            hr = submit(fan     ? GL_TRIANGLE_FAN
+                        : lines ? GL_LINES
+                                : GL_TRIANGLES,
+                        startVertex, count, nullptr, 0);
+    }
+    if (tracing())
+        traceCall("DrawPrimitive(" + tracePrimitive(type) + ", " + std::to_string(startVertex) +
+                      ", " + std::to_string(primitiveCount) + ")",
+                  hr);
+    return hr;
+}
+
+HRESULT Device::drawIndexedTriangles(UINT firstVertex, UINT vertexCount, const uint32_t* indices,
+                                     UINT triangleCount) {
+    const HRESULT hr = checkDraw(firstVertex, vertexCount);
+    if (FAILED(hr)) return hr;
+    for (UINT i = 0; i < triangleCount * 3; ++i)
+        if (indices[i] >= vertexCount) return D3DERR_INVALIDCALL;
+    return submit(GL_TRIANGLES, firstVertex, vertexCount, indices, triangleCount * 3);
+}
+
+}  // namespace d3d9
+}  // namespace platform

@@ -1,0 +1,126 @@
+// Image decoding over stb_image and libtiff, from memory so that damaged
+// files never reach past their own bytes.
+#include "image_decode.h"
+
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_BMP
+#define STBI_ONLY_TGA
+#define STBI_ONLY_JPEG
+#define STBI_ONLY_GIF
+#define STBI_ONLY_PNG
+#define STBI_NO_STDIO
+#define STBI_MAX_DIMENSIONS 8192
+#include <stb/stb_image.h>
+
+#include <tiffio.h>
+
+#include <cstring>
+#include <memory>
+
+namespace platform {
+namespace d3d9 {
+namespace {
+
+// libtiff reads through these from a block of memory.
+struct MemoryFile {
+    const uint8_t* bytes;
+    toff_t size;
+    toff_t position;
+};
+
+tsize_t tiffRead(thandle_t handle, tdata_t buffer, tsize_t size) {
+    auto* file = static_cast<MemoryFile*>(handle);
+    if (size < 0 || file->position >= file->size) return 0;
+    const toff_t count = std::min<toff_t>(static_cast<toff_t>(size), file->size - file->position);
+    std::memcpy(buffer, file->bytes + file->position, count);
+    file->position += count;
+    return static_cast<tsize_t>(count);
+}
+
+tsize_t tiffWrite(thandle_t, tdata_t, tsize_t) {
+    return 0;
+}
+
+toff_t tiffSeek(thandle_t handle, toff_t offset, int whence) {
+    auto* file = static_cast<MemoryFile*>(handle);
+    toff_t base = whence == SEEK_CUR ? file->position : whence == SEEK_END ? file->size : 0;
+    if (offset > UINT64_MAX - base) return static_cast<toff_t>(-1);
+    file->position = base + offset;
+    return file->position;
+}
+
+int tiffClose(thandle_t) {
+    return 0;
+}
+toff_t tiffSize(thandle_t handle) {
+    return static_cast<MemoryFile*>(handle)->size;
+}
+int tiffMap(thandle_t, tdata_t*, toff_t*) {
+    return 0;
+}
+void tiffUnmap(thandle_t, tdata_t, toff_t) {}
+
+bool isTiff(const uint8_t* b, size_t size) {
+    return size >= 4 && ((b[0] == 'I' && b[1] == 'I' && b[2] == 42 && b[3] == 0) ||
+                         (b[0] == 'M' && b[1] == 'M' && b[2] == 0 && b[3] == 42));
+}
+
+const char* decodeTiff(const uint8_t* bytes, size_t size, DecodedImage* image) {
+    // libtiff reports through global handlers; the result says enough.
+    TIFFSetErrorHandler(nullptr);
+    TIFFSetWarningHandler(nullptr);
+    MemoryFile file{bytes, size, 0};
+    std::unique_ptr<TIFF, void (*)(TIFF*)> tiff(
+        TIFFClientOpen("image", "rm", &file, tiffRead, tiffWrite, tiffSeek, tiffClose, tiffSize,
+                       tiffMap, tiffUnmap),
+        TIFFClose);
+    if (!tiff) return "damaged tif header";
+    uint32_t width = 0, height = 0;
+    TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &width);
+    TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height);
+    if (width == 0 || height == 0 || width > kMaxImageSide || height > kMaxImageSide)
+        return "tif size out of range";
+    std::vector<uint32_t> raster(static_cast<size_t>(width) * height);
+    if (!TIFFReadRGBAImageOriented(tiff.get(), width, height, raster.data(), ORIENTATION_TOPLEFT,
+                                   0))
+        return "damaged tif data";
+    image->width = static_cast<int>(width);
+    image->height = static_cast<int>(height);
+    image->rgba.resize(raster.size() * 4);
+    for (size_t i = 0; i < raster.size(); ++i) {
+        image->rgba[i * 4 + 0] = static_cast<uint8_t>(TIFFGetR(raster[i]));
+        image->rgba[i * 4 + 1] = static_cast<uint8_t>(TIFFGetG(raster[i]));
+        image->rgba[i * 4 + 2] = static_cast<uint8_t>(TIFFGetB(raster[i]));
+        image->rgba[i * 4 + 3] = static_cast<uint8_t>(TIFFGetA(raster[i]));
+    }
+    return nullptr;
+}
+
+const char* decodeWithStb(const uint8_t* bytes, size_t size, DecodedImage* image) {
+    if (size > static_cast<size_t>(INT32_MAX)) return "file too large";
+    const int length = static_cast<int>(size);
+    int width = 0, height = 0, channels = 0;
+    if (!stbi_info_from_memory(bytes, length, &width, &height, &channels))
+        return stbi_failure_reason();
+    if (width <= 0 || height <= 0 || width > kMaxImageSide || height > kMaxImageSide)
+        return "image size out of range";
+    // Asking for four channels makes stb fill alpha 255 where the file has none.
+    stbi_uc* pixels = stbi_load_from_memory(bytes, length, &width, &height, &channels, 4);
+    if (!pixels) return stbi_failure_reason();
+    image->width = width;
+    image->height = height;
+    image->rgba.assign(pixels, pixels + static_cast<size_t>(width) * height * 4);
+    stbi_image_free(pixels);
+    return nullptr;
+}
+
+}  // namespace
+
+const char* decodeImage(const uint8_t* bytes, size_t size, DecodedImage* image) {
+    if (!bytes || size == 0) return "empty file";
+    if (isTiff(bytes, size)) return decodeTiff(bytes, size, image);
+    return decodeWithStb(bytes, size, image);
+}
+
+}  // namespace d3d9
+}  // namespace platform

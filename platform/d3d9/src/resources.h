@@ -1,0 +1,79 @@
+// The device's resources: vertex buffers (kept in system memory, because the
+// device transforms and lights vertices itself) and textures (a GL texture
+// plus the RGBA pixels it was made from).
+#ifndef KELVANE_D3D9_RESOURCES_H
+#define KELVANE_D3D9_RESOURCES_H
+
+#include <d3d9.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "object.h"
+
+namespace platform {
+namespace d3d9 {
+
+class Device;
+
+class VertexBuffer final : public IDirect3DVertexBuffer9, public RefCounted {
+public:
+    // Largest buffer the layer will allocate; more fails as out of memory.
+    static const UINT kMaxLength = 64u << 20;
+
+    VertexBuffer(Device* device, UINT length, DWORD fvf);
+    ~VertexBuffer() override;
+
+    ULONG AddRef() override { return addPublic(); }
+    ULONG Release() override;
+    HRESULT Lock(UINT OffsetToLock, UINT SizeToLock, void** ppbData, DWORD Flags) override;
+    HRESULT Unlock() override;
+
+    const uint8_t* bytes() const { return data_.data(); }
+    UINT length() const { return static_cast<UINT>(data_.size()); }
+    int id() const { return id_; }
+    Device* device() const { return device_; }
+
+private:
+    Device* device_;
+    std::vector<uint8_t> data_;
+    int locks_ = 0;
+    int id_;
+};
+
+class Texture final : public IDirect3DTexture9, public RefCounted {
+public:
+    // rgba: width * height texels, rows top-down. Needs the device's context current.
+    Texture(Device* device, int width, int height, std::vector<uint8_t> rgba);
+    ~Texture() override;
+
+    ULONG AddRef() override { return addPublic(); }
+    ULONG Release() override;
+
+    void bind();
+    // Sets the bound texture's GL filters where they differ from the last ones set.
+    void setFilters(int magFilter, int minFilter);
+    int width() const { return width_; }
+    int height() const { return height_; }
+    const std::vector<uint8_t>& rgba() const { return rgba_; }
+    int id() const { return id_; }
+    Device* device() const { return device_; }
+
+private:
+    Device* device_;
+    int width_, height_;
+    std::vector<uint8_t> rgba_;
+    unsigned glName_ = 0;
+    int magFilter_ = -1, minFilter_ = -1;
+    int id_;
+};
+
+// Base type of everything SetTexture may receive: only our textures exist.
+inline Texture* asTexture(IDirect3DBaseTexture9* texture) {
+    return static_cast<Texture*>(static_cast<IDirect3DTexture9*>(texture));
+}
+
+}  // namespace d3d9
+}  // namespace platform
+
+#endif

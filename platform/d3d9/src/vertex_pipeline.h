@@ -1,0 +1,90 @@
+// Direct3D 9's fixed-function vertex processing done in software: the world,
+// view and projection transforms and per-vertex lighting with Direct3D's
+// formula (material sources, global ambient, point-light range and
+// attenuation), producing clip-space positions OpenGL can rasterise as is.
+#ifndef KELVANE_D3D9_VERTEX_PIPELINE_H
+#define KELVANE_D3D9_VERTEX_PIPELINE_H
+
+#include <d3d9.h>
+
+#include <cstdint>
+#include <map>
+#include <vector>
+
+namespace platform {
+namespace d3d9 {
+
+// Where the parts of one vertex lie, from its flexible vertex format.
+struct VertexLayout {
+    UINT size = 0;
+    int normal = -1;  // byte offsets; -1 = absent
+    int diffuse = -1;
+    int texCoord = -1;  // first set only
+};
+
+// False for formats the layer does not draw (pre-transformed, blended,
+// point-sized or non-2D texture coordinates).
+bool vertexLayoutOf(DWORD fvf, VertexLayout* layout);
+
+// Output of the pipeline, laid out for GL client arrays.
+struct TransformedVertices {
+    std::vector<float> clip;      // x, y, z, w per vertex (GL clip space)
+    std::vector<uint8_t> colour;  // r, g, b, a per vertex
+    std::vector<float> texCoord;  // u, v per vertex
+    void clear() {
+        clip.clear();
+        colour.clear();
+        texCoord.clear();
+    }
+};
+
+class VertexPipeline {
+public:
+    VertexPipeline();
+
+    void setTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX& matrix);
+    // Back-buffer size, for Direct3D's pixel-centre convention.
+    void setTargetSize(int width, int height);
+    void setMaterial(const D3DMATERIAL9& material) { material_ = material; }
+    // D3DERR_INVALIDCALL for light kinds or values the layer does not light with.
+    HRESULT setLight(DWORD index, const D3DLIGHT9& light);
+    HRESULT enableLight(DWORD index, bool enable);
+    void setLighting(bool on) { lighting_ = on; }
+    void setAmbient(D3DCOLOR ambient) { ambient_ = ambient; }
+
+    // Transforms and lights count vertices of the given layout, appending to out.
+    void process(const uint8_t* vertices, UINT stride, const VertexLayout& layout, UINT count,
+                 TransformedVertices* out);
+
+private:
+    struct Light {
+        D3DLIGHT9 light;
+        bool enabled = false;
+    };
+    // A light ready for one batch: position or direction in view space.
+    struct ViewLight {
+        const D3DLIGHT9* light;
+        float position[3];
+        float toLight[3];  // directional: unit vector towards the light
+    };
+    void prepare();
+    void lightVertex(const float* position, const float* normal, const float* diffuse,
+                     float* rgba) const;
+
+    D3DMATRIX world_, view_, projection_;
+    int width_ = 1, height_ = 1;
+    D3DMATERIAL9 material_;
+    std::map<DWORD, Light> lights_;
+    bool lighting_ = true;
+    D3DCOLOR ambient_ = 0;
+
+    bool dirty_ = true;
+    D3DMATRIX worldView_, clip_;
+    float normalMatrix_[3][3];
+    std::vector<ViewLight> viewLights_;
+};
+
+}  // namespace d3d9
+}  // namespace platform
+
+#endif
