@@ -14,6 +14,7 @@
 
 #include <tiffio.h>
 
+#include <algorithm>
 #include <cstring>
 #include <memory>
 
@@ -65,6 +66,22 @@ bool isTiff(const uint8_t* b, size_t size) {
                          (b[0] == 'M' && b[1] == 'M' && b[2] == 0 && b[3] == 42));
 }
 
+// libtiff's RGBA reader multiplies colour by an unassociated alpha; the
+// texture must keep the colour the file stores.
+bool hasUnassociatedAlpha(TIFF* tiff) {
+    uint16_t count = 0;
+    uint16_t* kinds = nullptr;
+    return TIFFGetField(tiff, TIFFTAG_EXTRASAMPLES, &count, &kinds) == 1 && count > 0 && kinds &&
+           kinds[0] == EXTRASAMPLE_UNASSALPHA;
+}
+
+void undoPremultiply(uint8_t* rgba) {
+    const int alpha = rgba[3];
+    if (alpha == 0 || alpha == 255) return;
+    for (int c = 0; c < 3; ++c)
+        rgba[c] = static_cast<uint8_t>(std::min(255, (rgba[c] * 255 + alpha / 2) / alpha));
+}
+
 const char* decodeTiff(const uint8_t* bytes, size_t size, DecodedImage* image) {
     // libtiff reports through global handlers; the result says enough.
     TIFFSetErrorHandler(nullptr);
@@ -87,11 +104,13 @@ const char* decodeTiff(const uint8_t* bytes, size_t size, DecodedImage* image) {
     image->width = static_cast<int>(width);
     image->height = static_cast<int>(height);
     image->rgba.resize(raster.size() * 4);
+    const bool unpremultiply = hasUnassociatedAlpha(tiff.get());
     for (size_t i = 0; i < raster.size(); ++i) {
         image->rgba[i * 4 + 0] = static_cast<uint8_t>(TIFFGetR(raster[i]));
         image->rgba[i * 4 + 1] = static_cast<uint8_t>(TIFFGetG(raster[i]));
         image->rgba[i * 4 + 2] = static_cast<uint8_t>(TIFFGetB(raster[i]));
         image->rgba[i * 4 + 3] = static_cast<uint8_t>(TIFFGetA(raster[i]));
+        if (unpremultiply) undoPremultiply(&image->rgba[i * 4]);
     }
     return nullptr;
 }

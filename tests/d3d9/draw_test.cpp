@@ -1,0 +1,154 @@
+// Where and how triangles and lines land in the frame: placement by the
+// matrices, texture orientation, culling, alpha test and blending, depth bias.
+#include "device_fixture.h"
+
+#include <cstring>
+
+namespace {
+
+bool near(const Rgba& p, int r, int g, int b, int tolerance = 2) {
+    return std::abs(p.r - r) <= tolerance && std::abs(p.g - g) <= tolerance &&
+           std::abs(p.b - b) <= tolerance;
+}
+
+DWORD floatBits(float value) {
+    DWORD bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+}  // namespace
+
+class DrawTest : public DeviceTest {
+protected:
+    void SetUp() override {
+        DeviceTest::SetUp();
+        lookDownOrtho();
+        device_->SetRenderState(D3DRS_LIGHTING, FALSE);
+        clear(0xFF0000FF);
+    }
+    IDirect3DTexture9* load(const char* name) {
+        IDirect3DTexture9* texture = nullptr;
+        const std::string path = std::string(D3D9_TEST_DATA) + "/" + name;
+        EXPECT_EQ(D3DXCreateTextureFromFileA(device_, path.c_str(), &texture), D3D_OK);
+        return texture;
+    }
+};
+
+// The square spans x 16..48 and y 8..40 of the 64 x 48 frame.
+TEST_F(DrawTest, TexturedQuadFromAboveIsPlacedUprightAndUnmirrored) {
+    IDirect3DTexture9* texture = load("quadrants.png");
+    device_->SetTexture(0, texture);
+    drawFan(levelSquare(5, 0, 0xFFFFFFFF));
+    const platform::Frame frame = present();
+    EXPECT_TRUE(near(pixel(frame, 20, 12), 255, 0, 0));    // top left: red
+    EXPECT_TRUE(near(pixel(frame, 44, 12), 0, 255, 0));    // top right: green
+    EXPECT_TRUE(near(pixel(frame, 20, 36), 0, 0, 255));    // bottom left: blue
+    EXPECT_TRUE(near(pixel(frame, 44, 36), 255, 255, 0));  // bottom right: yellow
+    EXPECT_TRUE(near(pixel(frame, 14, 24), 0, 0, 255));    // left of the square: clear colour
+    EXPECT_TRUE(near(pixel(frame, 50, 24), 0, 0, 255));
+    EXPECT_TRUE(near(pixel(frame, 30, 6), 0, 0, 255));
+    EXPECT_TRUE(near(pixel(frame, 30, 42), 0, 0, 255));
+    device_->SetTexture(0, nullptr);
+    EXPECT_EQ(texture->Release(), 0u);
+}
+
+TEST_F(DrawTest, WorldMatrixMovesTheQuad) {
+    D3DXMATRIX world;
+    D3DXMatrixTranslation(&world, 5, 0, 0);  // 16 pixels to the right
+    device_->SetTransform(D3DTS_WORLD, &world);
+    drawFan(levelSquare(2.5f, 0, 0xFFFF0000));
+    const platform::Frame frame = present();
+    EXPECT_TRUE(near(pixel(frame, 48, 24), 255, 0, 0));
+    EXPECT_TRUE(near(pixel(frame, 32, 24), 0, 0, 255));
+}
+
+TEST_F(DrawTest, CounterClockwiseTrianglesAreCulled) {
+    std::vector<TestVertex> square = levelSquare(5, 0, 0xFFFF0000);
+    std::swap(square[1], square[3]);  // same square, wound the other way
+    drawFan(square);
+    const platform::Frame frame = present();
+    EXPECT_TRUE(near(pixel(frame, 32, 24), 0, 0, 255));
+}
+
+// Left half of alpha.png has alpha 0, the right half alpha 128. The alpha-0
+// half must write no depth, so a farther green square shows through it.
+TEST_F(DrawTest, AlphaZeroTexelsAreDroppedOthersBlended) {
+    device_->SetRenderState(D3DRS_ALPHABLENDENABLE, TRUE);
+    device_->SetRenderState(D3DRS_SRCBLEND, D3DBLEND_SRCALPHA);
+    device_->SetRenderState(D3DRS_DESTBLEND, D3DBLEND_INVSRCALPHA);
+    device_->SetRenderState(D3DRS_ALPHAREF, 1);
+    device_->SetRenderState(D3DRS_ALPHATESTENABLE, TRUE);
+    device_->SetRenderState(D3DRS_ALPHAFUNC, D3DCMP_GREATEREQUAL);
+    IDirect3DTexture9* texture = load("alpha.png");
+    device_->SetTexture(0, texture);
+    drawFan(levelSquare(5, 1, 0xFFFFFFFF));
+    device_->SetTexture(0, nullptr);
+    drawFan(levelSquare(5, 0, 0xFF00FF00));
+    const platform::Frame frame = present();
+    EXPECT_TRUE(near(pixel(frame, 20, 24), 0, 255, 0));
+    EXPECT_TRUE(near(pixel(frame, 44, 24), 128, 0, 127));
+    texture->Release();
+}
+
+// A bias pulling the farther green square in front of the red one moves
+// triangles only: a blue line at the green square's depth stays hidden.
+TEST_F(DrawTest, DepthBiasMovesTrianglesButNotLines) {
+    drawFan(levelSquare(5, 1, 0xFFFF0000));
+    device_->SetRenderState(D3DRS_DEPTHBIAS, floatBits(-0.5f));
+    drawFan(levelSquare(2.5f, 0, 0xFF00FF00));
+    std::vector<TestVertex> line = {{-4, 0, -4, 0, 1, 0, 0xFF0000FF, 0, 0},
+                                    {-4, 0, 4, 0, 1, 0, 0xFF0000FF, 0, 0}};
+    IDirect3DVertexBuffer9* buffer = makeBuffer(line);
+    device_->SetStreamSource(0, buffer, 0, sizeof(TestVertex));
+    device_->BeginScene();
+    EXPECT_EQ(device_->DrawPrimitive(D3DPT_LINELIST, 0, 1), D3D_OK);
+    device_->EndScene();
+    buffer->Release();
+    device_->SetRenderState(D3DRS_DEPTHBIAS, 0);
+    const platform::Frame frame = present();
+    EXPECT_TRUE(near(pixel(frame, 32, 24), 0, 255, 0));
+    // The line runs down column 19 (x = -4); nowhere on it does blue win.
+    for (int y = 12; y < 36; ++y) EXPECT_TRUE(near(pixel(frame, 19, y), 255, 0, 0)) << y;
+}
+
+TEST_F(DrawTest, WithoutBiasTheNearerSquareWins) {
+    drawFan(levelSquare(5, 1, 0xFFFF0000));
+    drawFan(levelSquare(2.5f, 0, 0xFF00FF00));
+    EXPECT_TRUE(near(pixel(present(), 32, 24), 255, 0, 0));
+}
+
+TEST_F(DrawTest, ZWriteOffLetsLaterDrawsCover) {
+    device_->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
+    drawFan(levelSquare(5, 1, 0xFFFF0000));
+    device_->SetRenderState(D3DRS_ZWRITEENABLE, TRUE);
+    drawFan(levelSquare(5, 0, 0xFF00FF00));
+    EXPECT_TRUE(near(pixel(present(), 32, 24), 0, 255, 0));
+}
+
+// A line of bare positions, coloured by an emissive material with lighting on.
+TEST_F(DrawTest, LineTakesItsColourFromTheMaterial) {
+    device_->SetRenderState(D3DRS_LIGHTING, TRUE);
+    D3DMATERIAL9 red = {};
+    red.Diffuse = red.Ambient = red.Specular = red.Emissive = {1, 0, 0, 1};
+    red.Power = 15;
+    device_->SetMaterial(&red);
+    const float points[6] = {-8, 0, 0, 8, 0, 0};
+    IDirect3DVertexBuffer9* buffer = nullptr;
+    ASSERT_EQ(device_->CreateVertexBuffer(24, 0, D3DFVF_XYZ, D3DPOOL_MANAGED, &buffer, nullptr),
+              D3D_OK);
+    void* data = nullptr;
+    ASSERT_EQ(buffer->Lock(0, 24, &data, 0), D3D_OK);
+    std::memcpy(data, points, sizeof points);
+    buffer->Unlock();
+    device_->SetStreamSource(0, buffer, 0, 12);
+    device_->SetFVF(D3DFVF_XYZ);
+    device_->BeginScene();
+    EXPECT_EQ(device_->DrawPrimitive(D3DPT_LINELIST, 0, 1), D3D_OK);
+    device_->EndScene();
+    buffer->Release();
+    const platform::Frame frame = present();
+    int red_pixels = 0;
+    for (int y = 22; y <= 25; ++y) red_pixels += near(pixel(frame, 32, y), 255, 0, 0) ? 1 : 0;
+    EXPECT_EQ(red_pixels, 1);
+}
