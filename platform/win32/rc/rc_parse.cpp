@@ -20,20 +20,23 @@ struct ControlKind {
     const char* keyword;
     const char* className;
     int64_t defaultStyle;
+    int64_t typeMask;  // the bits that say which kind of control of the class it is
     bool hasText;
 };
 
+// A style given in the statement adds to the default, except that a kind
+// it names (CBS_DROPDOWNLIST for a COMBOBOX) replaces the default kind.
 const ControlKind kControls[] = {
-    {"LTEXT", "STATIC", SS_LEFT | WS_GROUP, true},
-    {"RTEXT", "STATIC", SS_RIGHT | WS_GROUP, true},
-    {"CTEXT", "STATIC", SS_CENTER | WS_GROUP, true},
-    {"PUSHBUTTON", "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, true},
-    {"DEFPUSHBUTTON", "BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, true},
-    {"GROUPBOX", "BUTTON", BS_GROUPBOX, true},
-    {"AUTORADIOBUTTON", "BUTTON", BS_AUTORADIOBUTTON | WS_TABSTOP, true},
-    {"AUTOCHECKBOX", "BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, true},
-    {"EDITTEXT", "EDIT", ES_LEFT | WS_BORDER | WS_TABSTOP, false},
-    {"COMBOBOX", "COMBOBOX", CBS_SIMPLE | WS_TABSTOP, false},
+    {"LTEXT", "STATIC", SS_LEFT | WS_GROUP, SS_TYPEMASK, true},
+    {"RTEXT", "STATIC", SS_RIGHT | WS_GROUP, SS_TYPEMASK, true},
+    {"CTEXT", "STATIC", SS_CENTER | WS_GROUP, SS_TYPEMASK, true},
+    {"PUSHBUTTON", "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, 0, true},
+    {"DEFPUSHBUTTON", "BUTTON", BS_DEFPUSHBUTTON | WS_TABSTOP, 0, true},
+    {"GROUPBOX", "BUTTON", BS_GROUPBOX, 0, true},
+    {"AUTORADIOBUTTON", "BUTTON", BS_AUTORADIOBUTTON | WS_TABSTOP, 0, true},
+    {"AUTOCHECKBOX", "BUTTON", BS_AUTOCHECKBOX | WS_TABSTOP, 0, true},
+    {"EDITTEXT", "EDIT", ES_LEFT | WS_BORDER | WS_TABSTOP, ES_CENTER | ES_RIGHT, false},
+    {"COMBOBOX", "COMBOBOX", CBS_SIMPLE | WS_TABSTOP, CBS_DROPDOWNLIST, false},
 };
 
 const std::set<std::string> kMemoryOptions = {"DISCARDABLE", "MOVEABLE",   "PURE", "IMPURE",
@@ -80,7 +83,7 @@ private:
 
     bool atom(int64_t* value);
     bool orExpression(int64_t* value);
-    bool styleExpression(int64_t start, int64_t* value);
+    bool styleExpression(int64_t start, int64_t* value, int64_t* added = nullptr);
     bool integer(int* value);
     bool string(std::string* value);
     bool resourceId(int* id);
@@ -134,15 +137,18 @@ bool Parser::orExpression(int64_t* value) {
     return true;
 }
 
-bool Parser::styleExpression(int64_t start, int64_t* value) {
+bool Parser::styleExpression(int64_t start, int64_t* value, int64_t* added) {
     *value = start;
+    int64_t ors = 0;
     do {
         bool negate = isName("NOT");
         if (negate) ++pos_;
         int64_t term;
         if (!atom(&term)) return false;
         *value = negate ? (*value & ~term) : (*value | term);
+        if (!negate) ors |= term;
     } while (isPunct("|") && (++pos_, true));
+    if (added) *added = ors;
     return true;
 }
 
@@ -248,8 +254,9 @@ bool Parser::control(Dialog* dialog) {
     if (!integer(&control.id) || !expectComma() ||
         !rectangle(&control.x, &control.y, &control.cx, &control.cy))
         return false;
-    int64_t style = kControlBase | kind->defaultStyle, exStyle = 0;
-    if (optionalComma() && !styleExpression(style, &style)) return false;
+    int64_t style = kControlBase | kind->defaultStyle, exStyle = 0, added = 0;
+    if (optionalComma() && !styleExpression(style, &style, &added)) return false;
+    if (added & kind->typeMask) style = (style & ~kind->typeMask) | (added & kind->typeMask);
     if (optionalComma() && !styleExpression(0, &exStyle)) return false;
     control.style = static_cast<uint32_t>(style);
     control.exStyle = static_cast<uint32_t>(exStyle);
