@@ -1,7 +1,6 @@
 #include "car_number.h"
 
 #include <cctype>
-#include <cfloat>
 #include <cmath>
 #include <cstdlib>
 #include <string>
@@ -45,7 +44,10 @@ float carNumberFromText(const char* text) {
     std::string number = numberPrefix(text ? text : "");
     if (number.empty()) return 0.0f;
     double value = std::strtod(number.c_str(), nullptr);
-    if (value > FLT_MAX) return HUGE_VALF;
-    if (value < -FLT_MAX) return -HUGE_VALF;
+    // Halfway between FLT_MAX and the next power of two and beyond, rounding
+    // to nearest gives infinity; the cast itself is only defined below that.
+    const double overflow = 0x1.ffffffp+127;
+    if (value >= overflow) return HUGE_VALF;
+    if (value <= -overflow) return -HUGE_VALF;
     return static_cast<float>(value);
 }

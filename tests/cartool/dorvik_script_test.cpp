@@ -1,0 +1,173 @@
+// Dorvik end to end: the program run headless with a script from scripts/,
+// in a fresh folder, checked by its output, exit code and the files it
+// leaves.
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct ProgramRun {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string readFile(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+bool exists(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0;
+}
+
+class DorvikScript : public ::testing::Test {
+protected:
+    std::string folder;
+
+    void SetUp() override {
+        char pattern[] = "/tmp/dorvik-test-XXXXXX";
+        ASSERT_NE(mkdtemp(pattern), nullptr);
+        folder = pattern;
+    }
+    void TearDown() override { system(("rm -rf '" + folder + "'").c_str()); }
+
+    // Runs dorvik in the test's folder; a script named by file from scripts/.
+    ProgramRun run(const std::string& arguments, const std::string& environment = "") {
+        std::string command = "cd '" + folder + "' && " + environment + " '" DORVIK_PATH "' " +
+                              arguments + " > out.txt 2> err.txt";
+        int status = system(command.c_str());
+        ProgramRun result;
+        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        result.out = readFile(folder + "/out.txt");
+        result.err = readFile(folder + "/err.txt");
+        return result;
+    }
+    ProgramRun script(const std::string& name) {
+        return run("--ui-script '" SCRIPT_DIR "/" + name + "'");
+    }
+    std::string file(const std::string& name) { return readFile(folder + "/" + name); }
+};
+
+std::string bytes(std::initializer_list<int> values) {
+    std::string result;
+    for (int v : values) result += static_cast<char>(v);
+    return result;
+}
+
+std::string name64(const char* name) {
+    std::string field(name);
+    field.resize(64, '\0');
+    return field;
+}
+
+// The record of the default texts, as the car file format lists it.
+std::string defaultRecord() {
+    return std::string("MCAR00") + bytes({0, 0}) + bytes({0x00, 0x00, 0x80, 0x3F}) +
+           bytes({0x00, 0x00, 0x7A, 0x45}) + bytes({0x00, 0x40, 0x9C, 0x45}) +
+           bytes({0x00, 0xC0, 0x5A, 0x45}) + bytes({0x00, 0x00, 0x00, 0x00}) +
+           bytes({0x00, 0x50, 0xC3, 0x46}) + bytes({0x00, 0x60, 0xEA, 0x46}) + name64("body.x") +
+           name64("wheel.x");
+}
+
+}  // namespace
+
+TEST_F(DorvikScript, EnterWritesTheDefaultRecord) {
+    ProgramRun result = script("defaults.txt");
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(file("NewCar.car"), defaultRecord());
+}
+
+TEST_F(DorvikScript, NumbersFollowTheAtofRulesAndRoundToFloat) {
+    ProgramRun result = script("numbers.txt");
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "1000: 12.5abc\n1001: \n");
+    std::string record = file("numbers.car");
+    ASSERT_EQ(record.size(), 164u);
+    EXPECT_EQ(record.substr(8, 4), bytes({0x00, 0x00, 0x48, 0x41}));   // 12.5
+    EXPECT_EQ(record.substr(12, 4), bytes({0x00, 0x00, 0x00, 0x00}));  // empty: 0.0
+    EXPECT_EQ(record.substr(16, 4), bytes({0x00, 0x00, 0x40, 0xC0}));  // -3
+    EXPECT_EQ(record.substr(20, 4), bytes({0xCD, 0xCC, 0xCC, 0x3D}));  // 0.1, nearest float
+    EXPECT_EQ(record.substr(24, 4), bytes({0x00, 0x00, 0x80, 0x7F}));  // beyond float: infinity
+}
+
+TEST_F(DorvikScript, GeneratingTwiceGivesTheSameBytes) {
+    ProgramRun result = script("twice.txt");
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(file("NewCar.car"), defaultRecord());
+}
+
+TEST_F(DorvikScript, ALongerOldFileBecomesExactlyTheRecord) {
+    std::ofstream(folder + "/NewCar.car", std::ios::binary) << std::string(500, '\xAA');
+    ProgramRun result = script("defaults.txt");
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(file("NewCar.car"), defaultRecord());
+}
+
+TEST_F(DorvikScript, AMissingFolderIsReportedAndWritesNothing) {
+    ProgramRun result = script("missing_folder.txt");
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out,
+              "MessageBox: Dorvik: Cannot write the car file \"no-such-folder/car.car\": the "
+              "folder does not exist.\n"
+              "1006: no-such-folder/car.car\n");
+    EXPECT_FALSE(exists(folder + "/no-such-folder"));
+    EXPECT_EQ(file("after.car"), defaultRecord());
+}
+
+TEST_F(DorvikScript, AFolderInTheWayIsReportedAndLeftAsItWas) {
+    ASSERT_EQ(mkdir((folder + "/NewCar.car").c_str(), 0755), 0);
+    ProgramRun result = script("defaults.txt");
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out,
+              "MessageBox: Dorvik: Cannot write the car file \"NewCar.car\": access is denied.\n");
+    struct stat st;
+    ASSERT_EQ(stat((folder + "/NewCar.car").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    EXPECT_FALSE(exists(folder + "/NewCar.car.tmp"));  // the half-way file is gone
+}
+
+TEST_F(DorvikScript, EscapeDoesNothingAndNamesAreCutAt63Characters) {
+    ProgramRun result = script("escape_and_names.txt");
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out, "1007: Generate!\n");
+    std::string record = file("NewCar.car");
+    ASSERT_EQ(record.size(), 164u);
+    std::string alphabet = "abcdefghijklmnopqrstuvwxyz";
+    EXPECT_EQ(record.substr(36, 64), (alphabet + alphabet + alphabet).substr(0, 63) + '\0');
+    EXPECT_EQ(record.substr(100, 64), name64("wheel two.x"));
+}
+
+TEST_F(DorvikScript, LinesThatCannotBeCarriedOutEndWithExitCode3) {
+    ProgramRun closed = script("close.txt");
+    EXPECT_EQ(closed.exitCode, 3);
+    EXPECT_EQ(closed.err, "ui-script:2: no dialog is open\n");
+    ProgramRun bad = script("bad_line.txt");
+    EXPECT_EQ(bad.exitCode, 3);
+    EXPECT_EQ(bad.out, "1000: 1.0\n");
+    EXPECT_EQ(bad.err, "ui-script:2: no control 999 in dialog \"Dorvik\"\n");
+    EXPECT_FALSE(exists(folder + "/NewCar.car"));
+}
+
+TEST_F(DorvikScript, WithoutDisplayOrScriptItSaysSoAndEnds) {
+    ProgramRun result = run("", "env -u DISPLAY");
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    ProgramRun missing = run("--ui-script no-such-script.txt");
+    EXPECT_EQ(missing.exitCode, 2);
+}
