@@ -159,6 +159,29 @@ TEST_F(QuadDrawTest, DrawLineLeavesTheDefaultStateBehind) {
     finishFrame();
 }
 
+// Quads that could not be built are never bound or drawn; a line still is.
+TEST_F(QuadDrawTest, MissingQuadsAreNeverUsed) {
+    scene.releaseQuads();
+    beginFrame();
+    std::vector<std::string> trace;
+    {
+        TraceScope scope(&trace);
+        scene.selectQuad(FlatQuad);
+        scene.drawQuad(0);
+        scene.drawPlacedQuad(0, D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 0, 0), 1, 1);
+        scene.drawBillboard(0, 0, 0, 0, 1, 1);
+        scene.drawLine(0, 0, 0, 1, 1, 1, 1, 1, 1);
+    }
+    finishFrame();
+    std::vector<std::string> draws = linesStartingWith(trace, "DrawPrimitive(");
+    ASSERT_EQ(draws.size(), 1u);
+    EXPECT_EQ(draws[0], "DrawPrimitive(D3DPT_LINELIST, 0, 1)");
+    std::vector<std::string> streams = linesStartingWith(trace, "SetStreamSource(");
+    ASSERT_EQ(streams.size(), 2u);
+    EXPECT_EQ(streams[1], "SetStreamSource(0, NULL, 0, 0)");
+    for (const std::string& line : trace) EXPECT_EQ(line.find("FAILED"), std::string::npos) << line;
+}
+
 TEST_F(QuadDrawTest, ARedLineIsRed) {
     lookAt(D3DXVECTOR3(0, 0, -60), D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 1, 0));
     beginFrame();
