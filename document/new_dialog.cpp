@@ -62,7 +62,13 @@ void confirm(HWND dialog) {
 void newTrackRefusal(const NewTrackSize& size, char* out, size_t outSize) {
     unsigned long long cells = static_cast<unsigned long long>(size.sizeX) * size.sizeY;
     out[0] = '\0';
-    if (cells > kMaxCells) {
+    if (size.sizeX > kMaxCells || size.sizeY > kMaxCells) {
+        // A side alone is bounded too: a long row of no rows is no track.
+        std::snprintf(out, outSize, "%s: %u is more than the %u fields a side can hold.",
+                      size.sizeX > kMaxCells ? "X Size" : "Y Size",
+                      static_cast<unsigned>(size.sizeX > kMaxCells ? size.sizeX : size.sizeY),
+                      static_cast<unsigned>(kMaxCells));
+    } else if (cells > kMaxCells) {
         std::snprintf(out, outSize,
                       "X Size times Y Size: %llu fields is more than the %u a track can hold.",
                       cells, static_cast<unsigned>(kMaxCells));

@@ -1,0 +1,120 @@
+// What one Preview frame asks of the device, from the call trace.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "kelvane_ids.h"
+#include "platform/d3d9_trace.h"
+#include "platform/window_surface.h"
+#include "preview.h"
+#include "renderer.h"
+#include "track_document.h"
+
+namespace {
+
+INT_PTR CALLBACK passiveDialogProc(HWND, UINT message, WPARAM, LPARAM) {
+    return message == WM_INITDIALOG ? TRUE : FALSE;
+}
+
+// One owner, one Preview and one device for the whole suite, as the program
+// has them.
+class PreviewFrame : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        // The main dialog's template stands in as the owner whose "Show
+        // Borders" box the frame reads.
+        owner = CreateDialogParamA(NULL, MAKEINTRESOURCEA(IDD_MAIN), NULL, passiveDialogProc, 0);
+        preview =
+            CreateDialogParamA(NULL, MAKEINTRESOURCEA(IDD_PREVIEW), owner, PreviewDialogProc, 0);
+        deviceReady = preview != nullptr && SUCCEEDED(renderer.initRenderer(preview));
+    }
+    static void TearDownTestSuite() { shutdownRenderer(); }
+
+    void SetUp() override {
+        ASSERT_NE(owner, nullptr);
+        ASSERT_TRUE(deviceReady);
+        camera = Camera{3.14f, 1500.0f, 200.0f, 500.0f, 10.0f};
+    }
+    void TearDown() override { trackDocument.destroyTrack(); }
+
+    std::vector<std::string> frame() {
+        std::vector<std::string> lines;
+        platform::d3d9::TraceScope trace(&lines);
+        drawFrame(preview);
+        return lines;
+    }
+
+    static int count(const std::vector<std::string>& lines, const std::string& prefix) {
+        return static_cast<int>(std::count_if(
+            lines.begin(), lines.end(),
+            [&](const std::string& l) { return l.compare(0, prefix.size(), prefix) == 0; }));
+    }
+
+    static HWND owner;
+    static HWND preview;
+    static bool deviceReady;
+};
+
+HWND PreviewFrame::owner;
+HWND PreviewFrame::preview;
+bool PreviewFrame::deviceReady;
+
+TEST_F(PreviewFrame, WithoutATrackOnlyClearsAndPresents) {
+    std::vector<std::string> lines = frame();
+    EXPECT_GE(count(lines, "Clear("), 1);
+    EXPECT_EQ(count(lines, "Present("), 1);
+    EXPECT_EQ(count(lines, "BeginScene"), 0);
+    EXPECT_EQ(count(lines, "SetTransform(D3DTS_VIEW"), 0);
+    platform::Frame shown;
+    ASSERT_TRUE(platform::readPresentedFrame(preview, &shown));
+    ASSERT_GT(shown.width, 0);
+    size_t notClear = 0;
+    for (size_t i = 0; i + 3 < shown.rgba.size(); i += 4) {
+        const unsigned char* p = &shown.rgba[i];
+        if (p[0] != 0 || p[1] != 0 || p[2] != 255 || p[3] != 255) ++notClear;
+    }
+    EXPECT_EQ(notClear, 0u);
+}
+
+TEST_F(PreviewFrame, WithATrackSetsTheCameraViewInsideClearAndPresent) {
+    ASSERT_TRUE(trackDocument.createTrack(10, 10, 5, 5, 20, 1));
+    std::vector<std::string> lines = frame();
+    ASSERT_GE(lines.size(), 5u);
+    EXPECT_EQ(lines.front().compare(0, 6, "Clear("), 0);
+    EXPECT_EQ(lines.back(), "Present()");
+    auto at = [&](const std::string& prefix) {
+        return std::find_if(
+                   lines.begin(), lines.end(),
+                   [&](const std::string& l) { return l.compare(0, prefix.size(), prefix) == 0; }) -
+               lines.begin();
+    };
+    EXPECT_LT(at("SetTransform(D3DTS_VIEW"), at("BeginScene()"));
+    EXPECT_LT(at("BeginScene()"), at("EndScene()"));
+    EXPECT_LT(at("EndScene()"), at("Present()"));
+    EXPECT_EQ(count(lines, "BeginScene()"), 1);
+}
+
+TEST_F(PreviewFrame, BorderBiasOnlyWhileShowBordersIsChecked) {
+    ASSERT_TRUE(trackDocument.createTrack(10, 10, 5, 5, 20, 1));
+    HWND show = GetDlgItem(owner, IDC_SHOW_BORDERS);
+    SendMessageA(show, BM_SETCHECK, BST_UNCHECKED, 0);
+    EXPECT_EQ(count(frame(), "SetRenderState(D3DRS_DEPTHBIAS"), 0);
+    SendMessageA(show, BM_SETCHECK, BST_CHECKED, 0);
+    std::vector<std::string> lines = frame();
+    std::vector<std::string> bias;
+    for (const std::string& l : lines)
+        if (l.compare(0, 30, "SetRenderState(D3DRS_DEPTHBIAS") == 0) bias.push_back(l);
+    ASSERT_EQ(bias.size(), 2u);
+    EXPECT_EQ(bias[0], "SetRenderState(D3DRS_DEPTHBIAS, 16)");
+    EXPECT_EQ(bias[1], "SetRenderState(D3DRS_DEPTHBIAS, 0)");
+}
+
+TEST_F(PreviewFrame, CloseBoxIsIgnoredAndOtherSystemCommandsAreNot) {
+    EXPECT_EQ(PreviewDialogProc(preview, WM_SYSCOMMAND, SC_CLOSE, 0), TRUE);
+    EXPECT_EQ(PreviewDialogProc(preview, WM_SYSCOMMAND, SC_MINIMIZE, 0), FALSE);
+    EXPECT_EQ(PreviewDialogProc(preview, WM_INITDIALOG, 0, 0), TRUE);
+}
+
+}  // namespace

@@ -1,0 +1,217 @@
+// The main dialog run in-process by the headless driver: the question before
+// changed work is replaced or closed, and how repaint requests become paints.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "editor_state.h"
+#include "kelvane_ids.h"
+#include "main_dialog.h"
+#include "platform/d3d9_trace.h"
+#include "platform/headless.h"
+#include "preview.h"
+#include "program_run.h"
+#include "renderer.h"
+#include "track_document.h"
+
+namespace headless = platform::headless;
+
+namespace {
+
+typedef std::function<std::string()> Action;
+
+Action doNew() {
+    return [] {
+        std::string failed = headless::click(IDC_TRACK_NEW);
+        return failed;
+    };
+}
+Action enter() {
+    return [] { return headless::key(headless::Key::Enter); };
+}
+Action close() {
+    return [] { return headless::close(); };
+}
+Action click(int id) {
+    return [id] { return headless::click(id); };
+}
+Action answerBox(int id) {
+    return [id] {
+        headless::answerBox(id);
+        return std::string();
+    };
+}
+Action answerFile(const std::string& path) {
+    return [path] {
+        headless::answerFile(path);
+        return std::string();
+    };
+}
+// A change to the track's bytes, as the panels' commands will make them.
+Action changeTrack() {
+    return [] {
+        trackDocument.setBillboardPosX(0, 5);
+        return std::string();
+    };
+}
+
+struct Session {
+    std::string out;         // what the program printed (message boxes)
+    size_t actionsLeft = 0;  // actions not played because the dialog ended
+    bool trackLeft = false;  // a track still existed after the dialog
+    DWORD billboardX = 0;    // billboard 0's X then
+    DWORD mapCount = 0;
+};
+
+// Runs the main dialog with the actions as the user's input.
+Session runMainDialog(const std::vector<Action>& actions) {
+    headless::reset();
+    int line = 1;
+    for (const Action& action : actions) headless::queueAction(line++, action);
+    camera = Camera{3.14f, 1500.0f, 200.0f, 500.0f, 0.0f};
+    testing::internal::CaptureStdout();
+    DialogBoxParamA(NULL, MAKEINTRESOURCEA(IDD_MAIN), NULL, MainDialogProc, 0);
+    Session session;
+    session.out = testing::internal::GetCapturedStdout();
+    session.actionsLeft = headless::queuedActionCount();
+    session.trackLeft = trackDocument.isLoaded() != 0;
+    session.billboardX = trackDocument.getBillboardPosX(0);
+    session.mapCount = trackDocument.getMapCount();
+    headless::reset();
+    trackDocument.destroyTrack();
+    shutdownRenderer();
+    return session;
+}
+
+int questions(const Session& s) {
+    int n = 0;
+    for (size_t at = 0;
+         (at = s.out.find("MessageBox: Kelvane: The track has changed", at)) != std::string::npos;
+         ++at)
+        ++n;
+    return n;
+}
+
+TEST(UnsavedChanges, CloseAsksOnlyAfterARealChange) {
+    Session unchanged = runMainDialog({doNew(), enter(), close(), click(IDC_CAMERA_UP)});
+    EXPECT_EQ(questions(unchanged), 0) << unchanged.out;
+    EXPECT_EQ(unchanged.actionsLeft, 1u);
+    EXPECT_FALSE(unchanged.trackLeft);
+
+    Session cancelled = runMainDialog(
+        {doNew(), enter(), changeTrack(), answerBox(IDCANCEL), close(), click(IDC_CAMERA_UP)});
+    EXPECT_EQ(questions(cancelled), 1) << cancelled.out;
+    EXPECT_EQ(cancelled.actionsLeft, 0u) << "Cancel must keep the dialog open";
+    EXPECT_EQ(cancelled.billboardX, 5u);
+
+    Session no = runMainDialog(
+        {doNew(), enter(), changeTrack(), answerBox(IDNO), close(), click(IDC_CAMERA_UP)});
+    EXPECT_EQ(questions(no), 1);
+    EXPECT_EQ(no.actionsLeft, 1u) << "No must close";
+    EXPECT_FALSE(no.trackLeft);
+}
+
+TEST(UnsavedChanges, YesOnCloseSavesFirstAndClosesOnlyWhenSaved) {
+    TestFolder folder;
+    std::string saved = folder.path("kept.trk");
+    Session yes = runMainDialog({doNew(), enter(), changeTrack(), answerBox(IDYES),
+                                 answerFile(saved), close(), click(IDC_CAMERA_UP)});
+    EXPECT_EQ(questions(yes), 1);
+    EXPECT_EQ(yes.actionsLeft, 1u);
+    TrackDocument reread;
+    ASSERT_TRUE(reread.loadTrack(saved.c_str()));
+    EXPECT_EQ(reread.getBillboardPosX(0), 5u);
+
+    std::string unwritable = folder.path("missing/kept.trk");
+    Session failed = runMainDialog({doNew(), enter(), changeTrack(), answerBox(IDYES),
+                                    answerFile(unwritable), close(), click(IDC_CAMERA_UP)});
+    EXPECT_NE(failed.out.find("Cannot save the track"), std::string::npos) << failed.out;
+    EXPECT_EQ(failed.actionsLeft, 0u) << "a failed save must keep the dialog open";
+    EXPECT_EQ(failed.billboardX, 5u);
+}
+
+TEST(UnsavedChanges, NewAsksBeforeItsDialogOpens) {
+    // Cancel: no New dialog opens, and the changed track stays.
+    char caption[32] = {};
+    Session cancelled =
+        runMainDialog({doNew(), enter(), changeTrack(), answerBox(IDCANCEL), doNew(), [&caption] {
+                           GetWindowTextA(headless::activeDialog(), caption, sizeof caption);
+                           return std::string();
+                       }});
+    EXPECT_EQ(questions(cancelled), 1);
+    EXPECT_EQ(cancelled.billboardX, 5u);
+    EXPECT_STREQ(caption, "Kelvane v0.33");
+
+    Session no = runMainDialog({doNew(), enter(), changeTrack(), answerBox(IDNO), doNew(),
+                                [] { return headless::type(IDC_NEW_MAPS, "3"); }, enter()});
+    EXPECT_EQ(questions(no), 1);
+    EXPECT_EQ(no.mapCount, 3u);
+    EXPECT_EQ(no.billboardX, 0u);
+}
+
+TEST(UnsavedChanges, LoadAsksAndYesSavesBeforeLoading) {
+    TestFolder folder;
+    std::string other = folder.path("other.trk");
+    {
+        TrackDocument doc;
+        doc.createTrack(3, 3, 7, 1, 1, 1);
+        ASSERT_TRUE(doc.saveTrack(other.c_str()));
+    }
+    Session cancelled = runMainDialog({doNew(), enter(), changeTrack(), answerBox(IDCANCEL),
+                                       answerFile(other), click(IDC_TRACK_LOAD)});
+    EXPECT_EQ(questions(cancelled), 1);
+    EXPECT_EQ(cancelled.mapCount, 5u);
+    EXPECT_EQ(cancelled.billboardX, 5u);
+
+    std::string kept = folder.path("kept.trk");
+    Session yes = runMainDialog({doNew(), enter(), changeTrack(), answerBox(IDYES),
+                                 answerFile(kept), answerFile(other), click(IDC_TRACK_LOAD)});
+    EXPECT_EQ(questions(yes), 1);
+    EXPECT_EQ(yes.mapCount, 7u);
+    TrackDocument reread;
+    ASSERT_TRUE(reread.loadTrack(kept.c_str()));
+    EXPECT_EQ(reread.getBillboardPosX(0), 5u);
+
+    // After a load the track counts as saved: closing asks nothing.
+    Session loaded = runMainDialog({answerFile(other), click(IDC_TRACK_LOAD), close()});
+    EXPECT_EQ(questions(loaded), 0) << loaded.out;
+}
+
+TEST(Repaint, SeveralRequestsBeforeThePaintGiveOneFrame) {
+    std::vector<std::string> trace;
+    std::vector<size_t> presentsAfter;
+    auto presents = [&trace] {
+        return static_cast<size_t>(std::count(trace.begin(), trace.end(), "Present()"));
+    };
+    auto mark = [&] {
+        presentsAfter.push_back(presents());
+        return std::string();
+    };
+    Session s = runMainDialog({
+        [&] {
+            platform::d3d9::setCallTrace(&trace);
+            return std::string();
+        },
+        [&] {
+            requestRedraw();
+            requestRedraw();
+            requestRedraw();
+            return std::string();
+        },
+        mark,
+        click(IDC_CAMERA_FORWARD),
+        mark,
+        [&] {
+            platform::d3d9::setCallTrace(nullptr);
+            return std::string();
+        },
+    });
+    ASSERT_EQ(presentsAfter.size(), 2u);
+    EXPECT_EQ(presentsAfter[0], 1u);
+    EXPECT_EQ(presentsAfter[1], 2u);
+}
+
+}  // namespace
