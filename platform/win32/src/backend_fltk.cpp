@@ -1,10 +1,247 @@
-// The fltk back end is not built yet: without it a program needs --ui-script.
+// The fltk back end: real windows on an X display. Implements dialogs as
+// FLTK windows laid out from the templates with dialog units measured from
+// the font the widgets use, the controls (fltk_controls.cpp), Enter, Escape
+// and the close box routed to the core's dialog keys, modal loops over
+// Fl::wait, message boxes (fl_choice), file dialogs (Fl_Native_File_Chooser),
+// icons, and an Fl_Gl_Window over a window's client area as its OpenGL
+// surface, whose draw() delivers WM_PAINT. Does not implement: window
+// menus, minimising from the program, regions.
+#include <locale.h>
+#include <stdio.h>
+
+#include <FL/Fl.H>
+#include <FL/Fl_Double_Window.H>
+#include <FL/Fl_Gl_Window.H>
+#include <FL/Fl_Native_File_Chooser.H>
+#include <FL/Fl_RGB_Image.H>
+#include <FL/fl_ask.H>
+#include <FL/fl_draw.H>
+
 #include "backend.h"
+#include "common_dialogs.h"
+#include "dialog.h"
+#include "fltk_backend.h"
+#include "icon.h"
 
 namespace win32 {
+namespace {
+
+bool hasSurface(const Window* window);
+
+class SurfaceWidget;
+
+// The FLTK side of a top-level window.
+struct TopLevel {
+    Fl_Double_Window* window = nullptr;
+    SurfaceWidget* surface = nullptr;
+    std::unique_ptr<Fl_RGB_Image> icon;
+};
+
+TopLevel* topLevel(const Window* window) { return static_cast<TopLevel*>(window->backendData); }
+
+class SurfaceWidget : public Fl_Gl_Window, public platform::WindowSurface {
+public:
+    SurfaceWidget(Window* owner, int w, int h) : Fl_Gl_Window(0, 0, w, h), owner_(owner) {
+        mode(FL_RGB | FL_DOUBLE | FL_DEPTH | FL_ALPHA);
+    }
+    bool makeCurrent() override {
+        if (!shown()) return false;
+        make_current();
+        return context() != nullptr;
+    }
+    // Inside draw() FLTK swaps once draw() returns; outside it, swap now.
+    void swapBuffers() override {
+        if (!drawing_) swap_buffers();
+    }
+    void draw() override {
+        drawing_ = true;
+        if (owner_->alive) {
+            owner_->needsPaint = false;
+            sendMessage(owner_, WM_PAINT, 0, 0);
+        }
+        drawing_ = false;
+    }
+
+private:
+    Window* owner_;
+    bool drawing_ = false;
+};
+
+bool hasSurface(const Window* window) { return window->backendData && topLevel(window)->surface; }
+
+// Enter, Escape and the close box go to the core as the dialog keys.
+class DialogWidget : public Fl_Double_Window {
+public:
+    DialogWidget(Window* owner, int w, int h) : Fl_Double_Window(w, h), owner_(owner) {
+        callback(closeBox, owner);
+    }
+    int handle(int event) override {
+        if ((event == FL_KEYBOARD || event == FL_SHORTCUT) && owner_->kind == WindowKind::Dialog) {
+            int key = Fl::event_key();
+            if (key == FL_Enter || key == FL_KP_Enter || key == FL_Escape) {
+                // The key goes to the active dialog, whichever window got it.
+                Window* dialog = activeDialog();
+                if (dialog) pressDialogKey(dialog, key == FL_Escape ? DialogKey::Escape : DialogKey::Enter);
+                afterUserInput();
+                return 1;
+            }
+        }
+        return Fl_Double_Window::handle(event);
+    }
+
+private:
+    static void closeBox(Fl_Widget*, void* data) {
+        Window* window = static_cast<Window*>(data);
+        if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) return;  // handled above
+        if (window->alive) pressCloseBox(window);
+        afterUserInput();
+    }
+    Window* owner_;
+};
+
+void placeTopLevel(Window* window) {
+    TopLevel* top = topLevel(window);
+    int side, caption, width, height;
+    frameInsets(window, &side, &caption);
+    clientSize(window, &width, &height);
+    // FLTK places the client area; the window manager adds the frame.
+    top->window->resize(window->rect.left + side, window->rect.top + caption + side, width, height);
+    top->window->size_range(width, height, width, height);
+    if (top->surface) top->surface->resize(0, 0, width, height);
+}
+
+void applyIcon(Window* window) {
+    const Icon* icon = window->bigIcon ? iconFromHandle(window->bigIcon) : nullptr;
+    if (!icon || icon->rgba.empty()) return;
+    TopLevel* top = topLevel(window);
+    top->icon = std::make_unique<Fl_RGB_Image>(icon->rgba.data(), icon->width, icon->height, 4);
+    top->window->icon(top->icon.get());
+}
+
+class FltkBackend : public Backend {
+public:
+    const char* name() const override { return "fltk"; }
+
+    void dialogBaseUnits(const std::string& face, int pointSize, int* x, int* y) override {
+        // The widgets' font stands for an 8-point dialog font; other sizes
+        // scale with it, and the system font of a template without one is larger.
+        int size = face.empty() || pointSize <= 0 ? kFltkFontSize + 3 : (pointSize * kFltkFontSize + 4) / 8;
+        fl_font(FL_HELVETICA, size);
+        const char* letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+        *x = static_cast<int>((fl_width(letters) / 26 + 1) / 2);
+        *y = fl_height();
+    }
+
+    void screenSize(int* width, int* height) override {
+        *width = Fl::w();
+        *height = Fl::h();
+    }
+
+    void windowCreated(Window* window) override {
+        TopLevel* top = new TopLevel;
+        window->backendData = top;
+        int width, height;
+        clientSize(window, &width, &height);
+        top->window = new DialogWidget(window, width, height);
+        top->window->copy_label(window->text.c_str());
+        for (Window* child : window->children) createControlWidget(child);
+        top->window->end();
+        placeTopLevel(window);
+        applyIcon(window);
+        if (window->modal) top->window->set_modal();
+        if (window->style & WS_VISIBLE) top->window->show();
+    }
+
+    void windowDestroyed(Window* window) override {
+        for (Window* child : window->children) child->backendData = nullptr;
+        TopLevel* top = topLevel(window);
+        if (!top) return;
+        top->window->hide();
+        Fl::delete_widget(top->window);
+        delete top;
+        window->backendData = nullptr;
+    }
+
+    void windowChanged(Window* window) override {
+        if (window->parent) {
+            mirrorControl(window);
+        } else if (window->backendData) {
+            topLevel(window)->window->copy_label(window->text.c_str());
+            placeTopLevel(window);
+            applyIcon(window);
+        }
+    }
+
+    void invalidated(Window* window) override {
+        if (hasSurface(window)) topLevel(window)->surface->redraw();
+    }
+
+    void runModalLoop(Window* dialog) override {
+        afterUserInput();
+        while (dialog->alive && !dialog->ended) {
+            if (Fl::wait() < 0) break;
+            afterUserInput();
+        }
+    }
+
+    int messageBox(Window*, const std::string& text, const std::string& caption, UINT type) override {
+        std::vector<int> buttons = messageBoxButtons(type);
+        fl_message_title(caption.c_str());
+        // fl_choice puts its first button rightmost and answers Escape with it.
+        const char* labels[3] = {nullptr, nullptr, nullptr};
+        for (size_t i = 0; i < buttons.size() && i < 3; ++i) labels[i] = buttonLabel(buttons[buttons.size() - 1 - i]);
+        int picked = fl_choice("%s", labels[0], labels[1], labels[2], text.c_str());
+        if (picked < 0 || picked >= static_cast<int>(buttons.size())) picked = 0;
+        afterUserInput();
+        return buttons[buttons.size() - 1 - picked];
+    }
+
+    bool chooseFile(Window*, const FileRequest& request, std::string* path) override {
+        Fl_Native_File_Chooser chooser(request.save ? Fl_Native_File_Chooser::BROWSE_SAVE_FILE
+                                                    : Fl_Native_File_Chooser::BROWSE_FILE);
+        std::string filter;
+        for (const auto& pair : request.filters) filter += pair.first + "\t" + pair.second + "\n";
+        chooser.title(request.title.c_str());
+        chooser.filter(filter.c_str());
+        if (request.filterIndex > 0) chooser.filter_value(request.filterIndex - 1);
+        if (!request.initialPath.empty()) chooser.preset_file(request.initialPath.c_str());
+        int result = chooser.show();
+        // A toolkit behind the chooser may switch the locale; numbers keep '.'.
+        setlocale(LC_NUMERIC, "C");
+        afterUserInput();
+        if (result != 0 || !chooser.filename()) return false;
+        *path = chooser.filename();
+        return true;
+    }
+
+    platform::WindowSurface* surfaceFor(Window* window) override {
+        if (window->parent || !window->backendData) return nullptr;
+        TopLevel* top = topLevel(window);
+        if (!top->surface) {
+            int width, height;
+            clientSize(window, &width, &height);
+            top->window->begin();
+            top->surface = new SurfaceWidget(window, width, height);
+            top->window->end();
+            if (top->window->shown()) top->surface->show();
+        }
+        return top->surface;
+    }
+};
+
+}  // namespace
+
+void afterUserInput() {
+    // Surfaces are painted from their draw(); everything else right here.
+    for (Window* window : topLevelWindows())
+        if (window->needsPaint && hasSurface(window)) topLevel(window)->surface->redraw();
+    deliverPendingPaints([](const Window* window) { return hasSurface(window); });
+}
 
 std::unique_ptr<Backend> makeFltkBackend() {
-    return nullptr;
+    if (!canOpenDisplay()) return nullptr;
+    Fl::scheme("gtk+");
+    return std::make_unique<FltkBackend>();
 }
 
 }  // namespace win32

@@ -172,13 +172,13 @@ void invalidate(Window* window) {
     backend().invalidated(window);
 }
 
-void deliverPendingPaints() {
+void deliverPendingPaints(bool (*skip)(const Window*)) {
     // A procedure that invalidates while painting gets another round, but a
     // window that does so every time cannot hold the loop forever.
     for (int round = 0; round < 8; ++round) {
         std::vector<Window*> pending;
         for (auto& window : table().all)
-            if (window->alive && window->needsPaint) pending.push_back(window.get());
+            if (window->alive && window->needsPaint && !(skip && skip(window.get()))) pending.push_back(window.get());
         if (pending.empty()) return;
         for (Window* window : pending) {
             if (!window->alive || !window->needsPaint) continue;

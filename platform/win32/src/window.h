@@ -86,7 +86,8 @@ bool isEnabledAndVisible(const Window* window);
 
 // Invalidation and the paint pass a message loop runs when no input waits.
 void invalidate(Window* window);
-void deliverPendingPaints();
+// `skip` names windows painted elsewhere (an OpenGL surface's own redraw).
+void deliverPendingPaints(bool (*skip)(const Window*) = nullptr);
 
 std::string kindName(WindowKind kind);
 

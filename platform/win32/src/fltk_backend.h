@@ -1,0 +1,27 @@
+// The fltk back end's private parts: one FLTK widget per window of the
+// core, kept in Window::backendData, and the calls between them.
+#ifndef KELVANE_WIN32_FLTK_BACKEND_H
+#define KELVANE_WIN32_FLTK_BACKEND_H
+
+#include "window.h"
+
+class Fl_Widget;
+class Fl_Window;
+
+namespace win32 {
+
+// Font the widgets draw with; the dialog base units are measured from it.
+const int kFltkFontSize = 11;
+
+// Builds the widget of a control inside the current FLTK group.
+Fl_Widget* createControlWidget(Window* control);
+// Copies the core's state of a control to its widget.
+void mirrorControl(Window* control);
+// After any user input the core handled: paints a message loop would send.
+void afterUserInput();
+
+bool canOpenDisplay();
+
+}  // namespace win32
+
+#endif

@@ -1,0 +1,226 @@
+// FLTK widgets that mirror the core's controls and hand the user's input to
+// the core, which sends the notifications. Implements EDIT (Fl_Input with
+// ES_NUMBER filtering of keys), BUTTON (push, check, radio, push-like, group
+// box), COMBOBOX (Fl_Choice; Fl_Input_Choice with an edit field) and STATIC
+// (Fl_Box). Does not implement: opening a list without picking (Windows'
+// CBN_DROPDOWN/CBN_SELENDCANCEL for a dismissed list), owner-drawn buttons.
+#include <FL/Fl.H>
+#include <FL/Fl_Box.H>
+#include <FL/Fl_Button.H>
+#include <FL/Fl_Check_Button.H>
+#include <FL/Fl_Choice.H>
+#include <FL/Fl_Input.H>
+#include <FL/Fl_Input_Choice.H>
+#include <FL/Fl_Round_Button.H>
+#include <FL/Fl_Toggle_Button.H>
+#include <FL/fl_draw.H>
+
+#include "controls.h"
+#include "fltk_backend.h"
+
+namespace win32 {
+namespace {
+
+Window* controlOf(Fl_Widget* widget) { return static_cast<Window*>(widget->user_data()); }
+
+// '@' starts a symbol in FLTK labels; Windows shows it as it is.
+std::string labelText(const std::string& text) {
+    std::string label;
+    for (char c : text) label += c == '@' ? std::string("@@") : std::string(1, c);
+    return label;
+}
+
+void focusFromWidget(Fl_Widget* widget) {
+    Window* control = controlOf(widget);
+    if (control && control->alive && focusWindow() != control) {
+        setFocus(control);
+        afterUserInput();
+    }
+}
+
+class EditWidget : public Fl_Input {
+public:
+    EditWidget(int x, int y, int w, int h) : Fl_Input(x, y, w, h) {}
+    int handle(int event) override {
+        Window* control = controlOf(this);
+        if (event == FL_KEYBOARD && control && Fl::event_length() == 1 && !Fl::event_state(FL_CTRL) &&
+            static_cast<unsigned char>(Fl::event_text()[0]) >= 0x20 && !editAcceptsChar(control, Fl::event_text()[0]))
+            return 1;  // a key ES_NUMBER refuses; pasted text is not filtered, as on Windows
+        if (event == FL_FOCUS) focusFromWidget(this);
+        return Fl_Input::handle(event);
+    }
+};
+
+// A frame with its caption breaking the top line, as Windows draws one.
+class GroupBoxWidget : public Fl_Box {
+public:
+    GroupBoxWidget(int x, int y, int w, int h) : Fl_Box(x, y, w, h) {}
+    void draw() override {
+        fl_font(labelfont(), labelsize());
+        int line = fl_height() / 2;
+        draw_box(FL_ENGRAVED_FRAME, x(), y() + line, w(), h() - line, color());
+        if (!label() || !*label()) return;
+        int textWidth = 0, textHeight = 0;
+        measure_label(textWidth, textHeight);
+        fl_color(color());
+        fl_rectf(x() + 6, y(), textWidth + 4, fl_height());
+        draw_label(x() + 8, y(), textWidth, fl_height(), FL_ALIGN_LEFT | FL_ALIGN_INSIDE);
+    }
+};
+
+template <typename Base>
+class FocusingButton : public Base {
+public:
+    FocusingButton(int x, int y, int w, int h) : Base(x, y, w, h) {}
+    int handle(int event) override {
+        if (event == FL_FOCUS) focusFromWidget(this);
+        return Base::handle(event);
+    }
+};
+
+void editChanged(Fl_Widget* widget, void*) {
+    Window* control = controlOf(widget);
+    if (!control || !control->alive) return;
+    userEditedText(control, static_cast<Fl_Input*>(widget)->value());
+    afterUserInput();
+}
+
+void buttonClicked(Fl_Widget* widget, void*) {
+    Window* control = controlOf(widget);
+    if (!control || !control->alive) return;
+    clickButton(control);
+    if (control->alive) mirrorControl(control);  // the core decides the state, not FLTK
+    afterUserInput();
+}
+
+// A pick from the list of a drop-down list or of a drop-down's menu button.
+void listPicked(Fl_Widget* widget, void*) {
+    Window* control = controlOf(widget);
+    if (!control || !control->alive) return;
+    int picked = static_cast<Fl_Menu_*>(widget)->value();
+    if (picked >= 0) chooseComboEntry(control, picked);
+    if (control->alive) mirrorControl(control);
+    afterUserInput();
+}
+
+Fl_Widget* createButton(Window* control, int x, int y, int w, int h) {
+    Fl_Button* button;
+    switch (buttonType(control)) {
+        case BS_GROUPBOX: return new GroupBoxWidget(x, y, w, h);
+        case BS_CHECKBOX:
+        case BS_AUTOCHECKBOX:
+        case BS_3STATE:
+        case BS_AUTO3STATE:
+            if (control->style & BS_PUSHLIKE)
+                button = new FocusingButton<Fl_Toggle_Button>(x, y, w, h);
+            else
+                button = new FocusingButton<Fl_Check_Button>(x, y, w, h);
+            break;
+        case BS_RADIOBUTTON:
+        case BS_AUTORADIOBUTTON: button = new FocusingButton<Fl_Round_Button>(x, y, w, h); break;
+        default: button = new FocusingButton<Fl_Button>(x, y, w, h); break;
+    }
+    if (buttonType(control) == BS_DEFPUSHBUTTON) button->labelfont(FL_HELVETICA_BOLD);
+    button->callback(buttonClicked);
+    return button;
+}
+
+Fl_Widget* createCombo(Window* control, int x, int y, int w) {
+    // The template's height is that of the dropped list; the box itself is one line.
+    int h = kFltkFontSize + 10;
+    Fl_Widget* widget;
+    if (isDropDownList(control)) {
+        Fl_Choice* choice = new Fl_Choice(x, y, w, h);
+        choice->textsize(kFltkFontSize);
+        widget = choice;
+        choice->callback(listPicked);
+    } else {
+        // The parts report to the core directly instead of through the group.
+        Fl_Input_Choice* combo = new Fl_Input_Choice(x, y, w, h);
+        combo->textsize(kFltkFontSize);
+        combo->input()->when(FL_WHEN_CHANGED);
+        combo->input()->callback(editChanged);
+        combo->input()->user_data(control);
+        combo->menubutton()->callback(listPicked);
+        combo->menubutton()->user_data(control);
+        widget = combo;
+    }
+    return widget;
+}
+
+Fl_Widget* createStatic(Window* control, int x, int y, int w, int h) {
+    Fl_Box* box = new Fl_Box(x, y, w, h);
+    DWORD kind = control->style & SS_TYPEMASK;
+    Fl_Align side = kind == SS_RIGHT ? FL_ALIGN_RIGHT : kind == SS_CENTER ? FL_ALIGN_CENTER : FL_ALIGN_LEFT;
+    box->align(side | FL_ALIGN_TOP | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
+    return box;
+}
+
+void mirrorList(Window* control, Fl_Widget* widget) {
+    Fl_Menu_* menu = isDropDownList(control) ? static_cast<Fl_Menu_*>(static_cast<Fl_Choice*>(widget))
+                                             : static_cast<Fl_Input_Choice*>(widget)->menubutton();
+    menu->clear();
+    for (const std::string& item : control->items) {
+        // replace() takes the text as it is; add() would read '/' as a submenu.
+        int index = menu->add("x");
+        menu->replace(index, labelText(item).c_str());
+    }
+    if (isDropDownList(control)) {
+        static_cast<Fl_Choice*>(widget)->value(control->curSel);
+    } else {
+        Fl_Input_Choice* combo = static_cast<Fl_Input_Choice*>(widget);
+        if (control->text != combo->value()) combo->value(control->text.c_str());
+    }
+}
+
+}  // namespace
+
+Fl_Widget* createControlWidget(Window* control) {
+    int x = control->rect.left, y = control->rect.top;
+    int w = control->rect.right - x, h = control->rect.bottom - y;
+    Fl_Widget* widget;
+    switch (control->kind) {
+        case WindowKind::Edit: {
+            EditWidget* edit = new EditWidget(x, y, w, h);
+            edit->textsize(kFltkFontSize);
+            edit->when(FL_WHEN_CHANGED);
+            edit->callback(editChanged);
+            widget = edit;
+            break;
+        }
+        case WindowKind::Button: widget = createButton(control, x, y, w, h); break;
+        case WindowKind::ComboBox: widget = createCombo(control, x, y, w); break;
+        default: widget = createStatic(control, x, y, w, h); break;
+    }
+    widget->labelsize(kFltkFontSize);
+    widget->user_data(control);
+    if (!(control->style & WS_TABSTOP)) widget->clear_visible_focus();
+    control->backendData = widget;
+    mirrorControl(control);
+    return widget;
+}
+
+void mirrorControl(Window* control) {
+    Fl_Widget* widget = static_cast<Fl_Widget*>(control->backendData);
+    if (!widget) return;
+    if (control->enabled)
+        widget->activate();
+    else
+        widget->deactivate();
+    switch (control->kind) {
+        case WindowKind::Edit: {
+            Fl_Input* input = static_cast<Fl_Input*>(widget);
+            if (control->text != input->value()) input->value(control->text.c_str());
+            break;
+        }
+        case WindowKind::ComboBox: mirrorList(control, widget); break;
+        case WindowKind::Button:
+            if (isCheckable(control)) static_cast<Fl_Button*>(widget)->value(control->check == BST_CHECKED);
+            widget->copy_label(labelText(control->text).c_str());
+            break;
+        default: widget->copy_label(labelText(control->text).c_str()); break;
+    }
+    widget->redraw();
+}
+
+}  // namespace win32

@@ -1,0 +1,52 @@
+#!/bin/sh
+# The real Dorvik on an X server of its own (Xvfb): its window appears with
+# the template's proportions, Enter writes the default car file, and a
+# screenshot of the window is kept. Exits 77 (skipped) when Xvfb, xdotool or
+# ImageMagick's import are missing.
+#   dorvik_smoke.sh DORVIK SCREENSHOT.png
+set -u
+DORVIK="$1"
+SHOT="$2"
+for tool in xvfb-run xdotool import od; do
+  command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is not installed"; exit 77; }
+done
+if [ -z "${INSIDE_XVFB:-}" ]; then
+  INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+WORK=$(mktemp -d)
+trap 'kill "$PID" 2>/dev/null; rm -rf "$WORK"' EXIT
+cd "$WORK" || exit 1
+"$DORVIK" > out.txt 2> err.txt &
+PID=$!
+
+WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name '^Dorvik$' | head -n 1)
+[ -n "$WINDOW" ] || { echo "no Dorvik window appeared"; cat err.txt; exit 1; }
+sleep 0.5
+
+# 162 x 219 dialog units: the client area keeps that ratio within rounding.
+eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
+RATIO=$((WIDTH * 219 * 100 / (HEIGHT * 162)))
+echo "window ${WIDTH}x${HEIGHT}, ratio to the template ${RATIO}%"
+[ "$RATIO" -ge 90 ] && [ "$RATIO" -le 110 ] || { echo "window proportions differ from the template"; exit 1; }
+
+mkdir -p "$(dirname "$SHOT")"
+import -window "$WINDOW" "$SHOT" || { echo "screenshot failed"; exit 1; }
+
+xdotool windowfocus --sync "$WINDOW" 2>/dev/null
+xdotool key --window "$WINDOW" Return
+for _ in $(seq 50); do
+  [ -f NewCar.car ] && break
+  sleep 0.1
+done
+[ -f NewCar.car ] || { echo "Enter wrote no NewCar.car"; cat err.txt; exit 1; }
+
+EXPECTED="4d 43 41 52 30 30 00 00 00 00 80 3f 00 00 7a 45"
+FIRST=$(od -An -tx1 -N16 NewCar.car | tr -s ' ' | sed 's/^ //')
+SIZE=$(wc -c < NewCar.car)
+[ "$SIZE" -eq 164 ] || { echo "NewCar.car has $SIZE bytes, not 164"; exit 1; }
+[ "$FIRST" = "$(echo "$EXPECTED" | tr 'A-F' 'a-f')" ] || { echo "NewCar.car starts with $FIRST"; exit 1; }
+
+# The program is still running: Enter does not end the dialog.
+kill -0 "$PID" || { echo "Dorvik ended after Enter"; exit 1; }
+echo "ok: window, Enter, 164-byte file, screenshot $SHOT"

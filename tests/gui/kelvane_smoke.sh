@@ -1,0 +1,52 @@
+#!/bin/sh
+# GUI smoke test: the real Kelvane on a virtual X display. It waits for the
+# main dialog and the Preview, clicks "New", presses Enter in the New dialog
+# (its default button is OK), checks that the dialog went and the program
+# still runs, and keeps a screenshot of the screen.
+# Usage: kelvane_smoke.sh PROGRAM SCREENSHOT.png. Exit 77 (skipped) without
+# Xvfb, xdotool or ImageMagick.
+set -eu
+PROGRAM="$1"
+SHOT="$2"
+for tool in xvfb-run xdotool import; do
+    command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is missing"; exit 77; }
+done
+rm -f "$SHOT"
+
+# Runs inside the virtual display.
+inner() {
+    "$PROGRAM" >"$SHOT.log" 2>&1 &
+    pid=$!
+    trap 'kill "$pid" 2>/dev/null || true' EXIT
+    main=$(timeout 30 xdotool search --sync --name '^Kelvane v0\.33$' | head -n 1)
+    timeout 30 xdotool search --sync --name '^Preview$' >/dev/null
+    xdotool windowactivate --sync "$main" 2>/dev/null || xdotool windowfocus --sync "$main"
+    sleep 1
+    # "New" spans dialog units x 10-65, y 15-30: pixel (55, 35) lies inside it
+    # for any dialog base units from 5x11 to 8x16 pixels.
+    xdotool mousemove --window "$main" 55 35 click 1
+    new=$(timeout 30 xdotool search --sync --name '^New$' | head -n 1)
+    xdotool windowfocus --sync "$new" 2>/dev/null || true
+    sleep 1
+    xdotool key Return
+    # The New dialog goes away once the track exists.
+    for _ in $(seq 1 50); do
+        xdotool search --name '^New$' >/dev/null 2>&1 || break
+        sleep 0.2
+    done
+    if xdotool search --name '^New$' >/dev/null 2>&1; then
+        echo "the New dialog did not close on Enter"
+        exit 1
+    fi
+    sleep 1
+    import -window root "$SHOT"
+    kill -0 "$pid" || { echo "kelvane ended early:"; cat "$SHOT.log"; exit 1; }
+}
+
+if [ "${KELVANE_SMOKE_INNER:-}" = 1 ]; then
+    inner
+    exit 0
+fi
+KELVANE_SMOKE_INNER=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$PROGRAM" "$SHOT"
+test -s "$SHOT"
+echo "screenshot: $SHOT"
