@@ -24,11 +24,12 @@ WINDOW=$(timeout 20 xdotool search --sync --onlyvisible --name '^Dorvik$' | head
 [ -n "$WINDOW" ] || { echo "no Dorvik window appeared"; cat err.txt; exit 1; }
 sleep 0.5
 
-# 162 x 219 dialog units: the client area keeps that ratio within rounding.
+# 162 x 219 dialog units are 243 x 356 pixels with the dialog font on
+# Windows (base units 6 x 13); the client area keeps those proportions.
 eval "$(xdotool getwindowgeometry --shell "$WINDOW")"
-RATIO=$((WIDTH * 219 * 100 / (HEIGHT * 162)))
-echo "window ${WIDTH}x${HEIGHT}, ratio to the template ${RATIO}%"
-[ "$RATIO" -ge 90 ] && [ "$RATIO" -le 110 ] || { echo "window proportions differ from the template"; exit 1; }
+RATIO=$((WIDTH * 356 * 100 / (HEIGHT * 243)))
+echo "window ${WIDTH}x${HEIGHT}, proportions against the template's ${RATIO}%"
+[ "$RATIO" -ge 95 ] && [ "$RATIO" -le 105 ] || { echo "window proportions differ from the template"; exit 1; }
 
 mkdir -p "$(dirname "$SHOT")"
 import -window "$WINDOW" "$SHOT" || { echo "screenshot failed"; exit 1; }

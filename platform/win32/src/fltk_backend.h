@@ -11,7 +11,7 @@ class Fl_Window;
 namespace win32 {
 
 // Font the widgets draw with; the dialog base units are measured from it.
-const int kFltkFontSize = 11;
+const int kFltkFontSize = 10;
 
 // Builds the widget of a control inside the current FLTK group.
 Fl_Widget* createControlWidget(Window* control);

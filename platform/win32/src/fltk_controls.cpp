@@ -153,6 +153,9 @@ Fl_Widget* createStatic(Window* control, int x, int y, int w, int h) {
     DWORD kind = control->style & SS_TYPEMASK;
     Fl_Align side = kind == SS_RIGHT ? FL_ALIGN_RIGHT : kind == SS_CENTER ? FL_ALIGN_CENTER : FL_ALIGN_LEFT;
     box->align(side | FL_ALIGN_TOP | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
+    // Helvetica runs wider than the dialog font the layouts were made for;
+    // a point less keeps short captions on one line as they were meant.
+    box->labelsize(kFltkFontSize - 1);
     return box;
 }
 
@@ -192,7 +195,7 @@ Fl_Widget* createControlWidget(Window* control) {
         case WindowKind::ComboBox: widget = createCombo(control, x, y, w); break;
         default: widget = createStatic(control, x, y, w, h); break;
     }
-    widget->labelsize(kFltkFontSize);
+    if (control->kind != WindowKind::Static) widget->labelsize(kFltkFontSize);
     widget->user_data(control);
     if (!(control->style & WS_TABSTOP)) widget->clear_visible_focus();
     control->backendData = widget;
