@@ -168,6 +168,9 @@ TEST_F(DorvikScript, WithoutDisplayOrScriptItSaysSoAndEnds) {
     ProgramRun result = run("", "env -u DISPLAY");
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    ProgramRun unreachable = run("", "DISPLAY=:4711");
+    EXPECT_EQ(unreachable.exitCode, 1);
+    EXPECT_EQ(unreachable.err, "dorvik: cannot open the display :4711\n");
     ProgramRun missing = run("--ui-script no-such-script.txt");
     EXPECT_EQ(missing.exitCode, 2);
 }
