@@ -103,3 +103,13 @@ TEST_F(LayerTest, DisabledOrMissingControlsRefuseTheUser) {
     EXPECT_EQ(printed(IDC_TEXT), "3001:  disabled");
     EXPECT_TRUE(recorder.commands().empty());
 }
+
+TEST_F(LayerTest, TypingReplacesWhatTheFocusHandlersLeftInTheBox) {
+    recorder.hook = [](HWND dlg, UINT message, WPARAM wParam, LPARAM lParam) -> INT_PTR {
+        if (message == WM_COMMAND && HIWORD(wParam) == EN_SETFOCUS)
+            SetWindowTextA(reinterpret_cast<HWND>(lParam), "5");
+        return FALSE;
+    };
+    platform::headless::type(IDC_TEXT, "7");
+    EXPECT_EQ(textOf(dialog, IDC_TEXT), "7");
+}

@@ -179,7 +179,11 @@ public:
     void runModalLoop(Window* dialog) override {
         afterUserInput();
         while (dialog->alive && !dialog->ended) {
-            if (Fl::wait() < 0) break;
+            // With no window left on screen no input can end the dialog.
+            if (Fl::wait() < 0 || !Fl::first_window()) {
+                endAllDialogs();
+                break;
+            }
             afterUserInput();
         }
     }

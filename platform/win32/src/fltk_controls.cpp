@@ -69,9 +69,9 @@ public:
 };
 
 template <typename Base>
-class FocusingButton : public Base {
+class Focusing : public Base {
 public:
-    FocusingButton(int x, int y, int w, int h) : Base(x, y, w, h) {}
+    Focusing(int x, int y, int w, int h) : Base(x, y, w, h) {}
     int handle(int event) override {
         if (event == FL_FOCUS) focusFromWidget(this);
         return Base::handle(event);
@@ -112,13 +112,13 @@ Fl_Widget* createButton(Window* control, int x, int y, int w, int h) {
         case BS_3STATE:
         case BS_AUTO3STATE:
             if (control->style & BS_PUSHLIKE)
-                button = new FocusingButton<Fl_Toggle_Button>(x, y, w, h);
+                button = new Focusing<Fl_Toggle_Button>(x, y, w, h);
             else
-                button = new FocusingButton<Fl_Check_Button>(x, y, w, h);
+                button = new Focusing<Fl_Check_Button>(x, y, w, h);
             break;
         case BS_RADIOBUTTON:
-        case BS_AUTORADIOBUTTON: button = new FocusingButton<Fl_Round_Button>(x, y, w, h); break;
-        default: button = new FocusingButton<Fl_Button>(x, y, w, h); break;
+        case BS_AUTORADIOBUTTON: button = new Focusing<Fl_Round_Button>(x, y, w, h); break;
+        default: button = new Focusing<Fl_Button>(x, y, w, h); break;
     }
     if (buttonType(control) == BS_DEFPUSHBUTTON) button->labelfont(FL_HELVETICA_BOLD);
     button->callback(buttonClicked);
@@ -130,7 +130,7 @@ Fl_Widget* createCombo(Window* control, int x, int y, int w) {
     int h = kFltkFontSize + 10;
     Fl_Widget* widget;
     if (isDropDownList(control)) {
-        Fl_Choice* choice = new Fl_Choice(x, y, w, h);
+        Fl_Choice* choice = new Focusing<Fl_Choice>(x, y, w, h);
         choice->textsize(kFltkFontSize);
         widget = choice;
         choice->callback(listPicked);

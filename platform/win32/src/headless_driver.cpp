@@ -64,8 +64,10 @@ std::string type(int id, const std::string& text) {
     std::string reason = findEnabledTarget(id, &box);
     if (!reason.empty()) return reason;
     if (!win32::hasEditField(box)) return "control " + std::to_string(id) + " is not an edit box";
-    win32::selectAll(box);
+    // Focus first: the handlers of the focus change may rewrite the box.
     win32::setFocus(box);
+    if (!box->alive) return finish("");
+    win32::selectAll(box);
     if (text.empty()) win32::deleteSelection(box);
     for (char c : text) {
         if (!box->alive || !box->enabled || win32::focusWindow() != box) break;
