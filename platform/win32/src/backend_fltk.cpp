@@ -118,6 +118,18 @@ void applyIcon(Window* window) {
     top->window->icon(top->icon.get());
 }
 
+// The box's icon as Windows' icon styles ask for it.
+void showMessageIcon(UINT icon) {
+    Fl_Widget* box = fl_message_icon();
+    switch (icon) {
+        case MB_ICONHAND: box->label("X"), box->color(FL_RED); break;
+        case MB_ICONEXCLAMATION: box->label("!"), box->color(FL_YELLOW); break;
+        case MB_ICONQUESTION: box->label("?"), box->color(FL_WHITE); break;
+        default: box->label("i"), box->color(FL_WHITE); break;
+    }
+    box->labelcolor(icon == MB_ICONHAND ? FL_WHITE : FL_BLUE);
+}
+
 class FltkBackend : public Backend {
 public:
     const char* name() const override { return "fltk"; }
@@ -191,6 +203,7 @@ public:
     int messageBox(Window*, const std::string& text, const std::string& caption, UINT type) override {
         std::vector<int> buttons = messageBoxButtons(type);
         fl_message_title(caption.c_str());
+        showMessageIcon(type & MB_ICONMASK);
         // fl_choice puts its first button rightmost and answers Escape with it.
         const char* labels[3] = {nullptr, nullptr, nullptr};
         for (size_t i = 0; i < buttons.size() && i < 3; ++i) labels[i] = buttonLabel(buttons[buttons.size() - 1 - i]);
