@@ -11,6 +11,7 @@ SHOT="$2"
 for tool in xvfb-run xdotool import; do
     command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is missing"; exit 77; }
 done
+mkdir -p "$(dirname "$SHOT")"
 rm -f "$SHOT"
 
 # Runs inside the virtual display.
@@ -47,6 +48,13 @@ if [ "${KELVANE_SMOKE_INNER:-}" = 1 ]; then
     inner
     exit 0
 fi
-KELVANE_SMOKE_INNER=1 xvfb-run -a -s "-screen 0 1280x1024x24" "$0" "$PROGRAM" "$SHOT"
+KELVANE_SMOKE_INNER=1 xvfb-run -a -s "-screen 0 1280x1024x24" sh "$0" "$PROGRAM" "$SHOT"
 test -s "$SHOT"
+# The Preview, placed at (10, 10) with 640 x 480 pixels, shows the clear colour
+# where the main dialog does not cover it.
+pixel=$(convert "$SHOT" -crop 1x1+100+100 -depth 8 txt:- | tail -n 1)
+case "$pixel" in
+    *"(0,0,255"*) ;;
+    *) echo "the Preview does not show the clear colour at (100, 100): $pixel"; exit 1 ;;
+esac
 echo "screenshot: $SHOT"
