@@ -1,0 +1,30 @@
+// The drawing passes of one Preview frame, called between BeginScene and
+// EndScene in this order: background, meshes, fields, billboards, borders.
+// Each reads the track and the editor's selection and never writes either.
+#ifndef KELVANE_RENDER_PASSES_H
+#define KELVANE_RENDER_PASSES_H
+
+#include "track_document.h"
+
+// How far the background walls stand from the eye.
+constexpr float kBackgroundDistance = 1400.0f;
+
+// The background picture on four unlit walls round the eye that write no
+// depth. 0 without a track, else 1.
+int backgroundPass(const TrackDocument& track, float distance);
+
+// Every placed mesh with its scale, turn and position. Always 1.
+int meshPass(const TrackDocument& track);
+
+// Every used cell as its shape's quad, the selected one red-tinted, and the
+// wall ring along the grid's edge. 0 without a track, else 1.
+int fieldPass(const TrackDocument& track);
+
+// Every used billboard, fixed or turned to the camera, the selected one
+// glowing red. 0 without a track, else 1.
+int billboardPass(const TrackDocument& track);
+
+// Every used border as a red wire frame, the selected one white. Always 1.
+int borderPass(const TrackDocument& track);
+
+#endif
