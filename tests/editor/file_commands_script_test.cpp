@@ -236,4 +236,16 @@ TEST(FileCommands, EscapeDoesNothingAndAnUnchangedTrackClosesWithoutAQuestion) {
     EXPECT_EQ(run.count("MessageBox"), 0) << run.out;
 }
 
+// Without a working OpenGL driver the device cannot start: one message, and
+// the program ends without showing the main dialog.
+TEST(FileCommands, ARendererThatCannotStartIsOneMessageAndTheEnd) {
+    TestFolder folder;
+    ProgramRun run =
+        runKelvane(folder, "# nothing\n", "__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent.json");
+    if (run.count("MessageBox") == 0) GTEST_SKIP() << "this EGL starts anyway: " << run.out;
+    EXPECT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_EQ(run.count("MessageBox"), 1) << run.out;
+    EXPECT_EQ(run.line("MessageBox"), "MessageBox: Kelvane: Direct 3D initialization error!");
+}
+
 }  // namespace

@@ -34,12 +34,12 @@ TestFolder::~TestFolder() {
         std::fprintf(stderr, "could not remove %s\n", dir_.c_str());
 }
 
-ProgramRun runKelvane(const TestFolder& folder, const std::string& script) {
+ProgramRun runKelvane(const TestFolder& folder, const std::string& script,
+                      const std::string& environment) {
     std::string scriptPath = folder.path("user.script");
     std::ofstream(scriptPath) << script;
-    std::string command = "cd '" + folder.dir() +
-                          "' && LIBGL_ALWAYS_SOFTWARE=1 '" KELVANE_PROGRAM "' --ui-script '" +
-                          scriptPath + "' 2>&1";
+    std::string command = "cd '" + folder.dir() + "' && LIBGL_ALWAYS_SOFTWARE=1 " + environment +
+                          " '" KELVANE_PROGRAM "' --ui-script '" + scriptPath + "' 2>&1";
     ProgramRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return run;

@@ -30,7 +30,9 @@ private:
     std::string dir_;
 };
 
-ProgramRun runKelvane(const TestFolder& folder, const std::string& script);
+// environment: "NAME=value ..." put before the command, or empty.
+ProgramRun runKelvane(const TestFolder& folder, const std::string& script,
+                      const std::string& environment = "");
 
 std::string readFileBytes(const std::string& path);
 bool fileExists(const std::string& path);
