@@ -7,6 +7,9 @@
 #include <windows.h>
 #include <commdlg.h>
 
+// The selections the drawing passes mark; the editor alone writes them.
+#include "selection.h"
+
 extern HINSTANCE instanceHandle;
 extern HWND previewWindow;
 
@@ -23,10 +26,6 @@ extern char trackDirectory[kEditorPathSize];
 // WM_SETTEXT re-enters.
 extern int updatingControls;
 
-extern int selectedFieldI;
-extern int selectedFieldJ;
-extern int selectedBillboard;
-extern int selectedBorder;
 extern int currentShape;
 extern int currentOrientation;
 

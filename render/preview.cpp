@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "kelvane_ids.h"
+#include "passes.h"
 #include "renderer.h"
 #include "scene.h"
 #include "track_document.h"
@@ -10,7 +11,8 @@
 Camera camera;
 
 namespace {
-// Raw DWORD 16, not the bits of 16.0f: the device reads it as a tiny float.
+// Raw DWORD 16, not the bits of 16.0f: the device reads it as a tiny float,
+// which lifts the border lines just off the fields they stand on.
 const DWORD kBorderDepthBias = 16;
 }  // namespace
 
@@ -52,11 +54,14 @@ void drawTrack(HWND preview) {
     setView(D3DXVECTOR3(camera.eyeX, camera.eyeY, camera.eyeZ), cameraTarget(camera),
             D3DXVECTOR3(0.0f, 1.0f, 0.0f));
     device->BeginScene();
-    // Passes in drawing order, each behind the ones after it: background at
-    // distance 1400 and meshes, fields, billboards.
+    // Drawn first without depth writes, the background stays behind the rest.
+    backgroundPass(trackDocument, kBackgroundDistance);
+    meshPass(trackDocument);
+    fieldPass(trackDocument);
+    billboardPass(trackDocument);
     if (bordersShown(preview)) {
         device->SetRenderState(D3DRS_DEPTHBIAS, kBorderDepthBias);
-        // The border pass draws here, lifted off the fields by the bias.
+        borderPass(trackDocument);
         device->SetRenderState(D3DRS_DEPTHBIAS, 0);
     }
     device->EndScene();

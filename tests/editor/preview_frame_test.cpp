@@ -96,19 +96,31 @@ TEST_F(PreviewFrame, WithATrackSetsTheCameraViewInsideClearAndPresent) {
     EXPECT_EQ(count(lines, "BeginScene()"), 1);
 }
 
-TEST_F(PreviewFrame, BorderBiasOnlyWhileShowBordersIsChecked) {
+TEST_F(PreviewFrame, BordersAreDrawnInsideTheBiasOnlyWhileShowBordersIsChecked) {
     ASSERT_TRUE(trackDocument.createTrack(10, 10, 5, 5, 20, 1));
+    ASSERT_TRUE(trackDocument.setBorderX2(3, 300));
     HWND show = GetDlgItem(owner, IDC_SHOW_BORDERS);
     SendMessageA(show, BM_SETCHECK, BST_UNCHECKED, 0);
-    EXPECT_EQ(count(frame(), "SetRenderState(D3DRS_DEPTHBIAS"), 0);
+    std::vector<std::string> hidden = frame();
+    EXPECT_EQ(count(hidden, "SetRenderState(D3DRS_DEPTHBIAS"), 0);
+
     SendMessageA(show, BM_SETCHECK, BST_CHECKED, 0);
     std::vector<std::string> lines = frame();
-    std::vector<std::string> bias;
-    for (const std::string& l : lines)
-        if (l.compare(0, 30, "SetRenderState(D3DRS_DEPTHBIAS") == 0) bias.push_back(l);
-    ASSERT_EQ(bias.size(), 2u);
-    EXPECT_EQ(bias[0], "SetRenderState(D3DRS_DEPTHBIAS, 16)");
-    EXPECT_EQ(bias[1], "SetRenderState(D3DRS_DEPTHBIAS, 0)");
+    auto on = std::find(lines.begin(), lines.end(), "SetRenderState(D3DRS_DEPTHBIAS, 16)");
+    auto off = std::find(lines.begin(), lines.end(), "SetRenderState(D3DRS_DEPTHBIAS, 0)");
+    ASSERT_NE(on, lines.end());
+    ASSERT_NE(off, lines.end());
+    EXPECT_LT(on, off);
+    EXPECT_EQ(count(lines, "SetRenderState(D3DRS_DEPTHBIAS"), 2);
+    // The border's lines are drawn inside the bracket and nowhere else.
+    auto draws = [](std::vector<std::string>::const_iterator from,
+                    std::vector<std::string>::const_iterator to) {
+        return std::count_if(from, to,
+                             [](const std::string& l) { return l.compare(0, 4, "Draw") == 0; });
+    };
+    EXPECT_GT(draws(on, off), 0);
+    EXPECT_EQ(draws(lines.begin(), on), draws(hidden.begin(), hidden.end()));
+    EXPECT_EQ(draws(off, lines.end()), 0);
 }
 
 TEST_F(PreviewFrame, CloseBoxIsIgnoredAndOtherSystemCommandsAreNot) {
