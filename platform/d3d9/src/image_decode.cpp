@@ -115,8 +115,43 @@ const char* decodeTiff(const uint8_t* bytes, size_t size, DecodedImage* image) {
     return nullptr;
 }
 
+bool isJpeg(const uint8_t* b, size_t size) {
+    return size >= 3 && b[0] == 0xFF && b[1] == 0xD8;
+}
+
+// stb_image builds a Huffman table from a DHT segment's 16 code counts
+// without checking that they add up to at most 256 symbols, and writes past
+// the table when they do not. Such segments are refused before stb sees them.
+bool huffmanTablesFit(const uint8_t* b, size_t size) {
+    size_t at = 2;
+    while (at + 4 <= size) {
+        const uint8_t marker = b[at + 1];
+        if (b[at] != 0xFF || marker == 0xFF) {  // entropy-coded data or fill bytes
+            ++at;
+            continue;
+        }
+        if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
+            at += 2;
+            continue;
+        }
+        if (marker == 0xD9) break;
+        const size_t length = static_cast<size_t>(b[at + 2] << 8 | b[at + 3]);
+        const size_t end = std::min(size, at + 2 + length);
+        for (size_t p = at + 4; marker == 0xC4 && p < end;) {
+            if (end - p < 17) return false;
+            size_t symbols = 0;
+            for (int i = 1; i <= 16; ++i) symbols += b[p + i];
+            if (symbols > 256) return false;
+            p += 17 + symbols;
+        }
+        at += 2 + length;
+    }
+    return true;
+}
+
 const char* decodeWithStb(const uint8_t* bytes, size_t size, DecodedImage* image) {
     if (size > static_cast<size_t>(INT32_MAX)) return "file too large";
+    if (isJpeg(bytes, size) && !huffmanTablesFit(bytes, size)) return "bad Huffman table";
     const int length = static_cast<int>(size);
     int width = 0, height = 0, channels = 0;
     if (!stbi_info_from_memory(bytes, length, &width, &height, &channels))

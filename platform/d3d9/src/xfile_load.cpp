@@ -1,119 +1,106 @@
-// .x files through Assimp. Assimp turns the file right-handed on import;
-// aiProcess_ConvertToLeftHanded turns positions, texture v and winding back
-// into the file's own Direct3D convention. The frame hierarchy is walked here
-// rather than baked by Assimp so that attribute ids stay the file's material
-// numbers.
+// The merge of a .x file's meshes into one, as D3DXLoadMeshFromX returns it:
+// positions and normals moved by their frames, a vertex per distinct
+// position and normal pair, polygons split into fans, and each mesh's
+// material numbers shifted past the materials of the meshes before it.
 #include "xfile_load.h"
 
-#include <assimp/Importer.hpp>
-#include <assimp/material.h>
-#include <assimp/postprocess.h>
-#include <assimp/scene.h>
-
 #include <cmath>
+#include <map>
+#include <utility>
+
+#include "xfile_raw.h"
+#include "xfile_tokens.h"
 
 namespace platform {
 namespace d3d9 {
 namespace {
 
-D3DCOLORVALUE colourOf(const aiMaterial* m, const char* key, unsigned type, unsigned index,
-                       float defaultAlpha) {
-    aiColor4D c;
-    if (aiGetMaterialColor(m, key, type, index, &c) != AI_SUCCESS)
-        return D3DCOLORVALUE{0, 0, 0, defaultAlpha};
-    return D3DCOLORVALUE{c.r, c.g, c.b, c.a};
+// A mesh without a material list gets one plain material.
+XMaterial defaultMaterial() {
+    XMaterial m;
+    m.material = D3DMATERIAL9{};
+    m.material.Diffuse = {0.5f, 0.5f, 0.5f, 1};
+    m.material.Specular = m.material.Emissive = {0, 0, 0, 1};
+    return m;
 }
 
-// Assimp files a texture under a kind it guesses from the name; the material
-// has one texture at most, so whichever kind holds it is the one.
-std::string textureOf(const aiMaterial* m) {
-    for (int type = aiTextureType_DIFFUSE; type <= aiTextureType_UNKNOWN; ++type) {
-        aiString path;
-        if (m->GetTexture(static_cast<aiTextureType>(type), 0, &path) == AI_SUCCESS)
-            return path.C_Str();
-    }
-    return std::string();
+void transformPoint(const float* m, const float* p, float* out) {
+    for (int c = 0; c < 3; ++c)
+        out[c] = p[0] * m[c] + p[1] * m[4 + c] + p[2] * m[8 + c] + m[12 + c];
 }
 
-XMaterial materialOf(const aiMaterial* m) {
-    XMaterial out;
-    D3DMATERIAL9& d = out.material;
-    d.Diffuse = colourOf(m, AI_MATKEY_COLOR_DIFFUSE, 1.0f);
-    d.Ambient = D3DCOLORVALUE{0, 0, 0, 0};  // .x materials carry no ambient colour
-    d.Specular = colourOf(m, AI_MATKEY_COLOR_SPECULAR, 1.0f);
-    d.Emissive = colourOf(m, AI_MATKEY_COLOR_EMISSIVE, 1.0f);
-    float power = 0;
-    if (aiGetMaterialFloat(m, AI_MATKEY_SHININESS, &power) != AI_SUCCESS) power = 0;
-    d.Power = power;
-    out.textureFile = textureOf(m);
-    return out;
+// Normals follow the inverse transpose of the frame matrix, renormalised.
+void transformNormal(const float* m, const float* n, float* out) {
+    const float a = m[0], b = m[1], c = m[2], d = m[4], e = m[5], f = m[6], g = m[8], h = m[9],
+                i = m[10];
+    const float cof[9] = {e * i - f * h, f * g - d * i, d * h - e * g, c * h - b * i, a * i - c * g,
+                          b * g - a * h, b * f - c * e, c * d - a * f, a * e - b * d};
+    for (int k = 0; k < 3; ++k) out[k] = n[0] * cof[k] + n[1] * cof[3 + k] + n[2] * cof[6 + k];
+    const float det = a * cof[0] + b * cof[1] + c * cof[2];
+    const float length = std::sqrt(out[0] * out[0] + out[1] * out[1] + out[2] * out[2]);
+    const float scale = length > 0 && std::isfinite(length) ? (det < 0 ? -1 : 1) / length : 0;
+    for (int k = 0; k < 3; ++k) out[k] *= scale;
 }
 
-// Appends one Assimp mesh with the accumulated frame transform applied.
-bool appendMesh(const aiMesh* in, const aiMatrix4x4& transform, XMeshData* out) {
-    if (out->vertices.size() + in->mNumVertices > kMaxXVertices) return false;
-    aiMatrix3x3 normalTransform(transform);
-    normalTransform.Inverse().Transpose();
-    const uint32_t base = static_cast<uint32_t>(out->vertices.size());
-    for (unsigned i = 0; i < in->mNumVertices; ++i) {
-        XVertex v = {};
-        const aiVector3D p = transform * in->mVertices[i];
-        v.position[0] = p.x, v.position[1] = p.y, v.position[2] = p.z;
-        if (in->mNormals) {
-            aiVector3D n = normalTransform * in->mNormals[i];
-            const float length = n.Length();
-            if (length > 0 && std::isfinite(length)) n /= length;
-            v.normal[0] = n.x, v.normal[1] = n.y, v.normal[2] = n.z;
-        }
-        if (in->mTextureCoords[0]) {
-            v.uv[0] = in->mTextureCoords[0][i].x;
-            v.uv[1] = in->mTextureCoords[0][i].y;
-        }
-        out->vertices.push_back(v);
-    }
-    for (unsigned f = 0; f < in->mNumFaces; ++f) {
-        const aiFace& face = in->mFaces[f];
-        if (face.mNumIndices != 3) continue;  // points and lines are not drawn by a mesh
-        if (out->attributes.size() >= kMaxXFaces) return false;
-        for (int k = 0; k < 3; ++k) {
-            if (face.mIndices[k] >= in->mNumVertices) return false;
-            out->indices.push_back(base + face.mIndices[k]);
-        }
-        out->attributes.push_back(in->mMaterialIndex);
-    }
+bool normalsUsable(const RawMesh& mesh) {
+    if (mesh.normalFaces.size() != mesh.faces.size()) return false;
+    for (size_t f = 0; f < mesh.faces.size(); ++f)
+        if (mesh.normalFaces[f].indices.size() != mesh.faces[f].indices.size()) return false;
     return true;
 }
 
-bool appendNode(const aiScene* scene, const aiNode* node, const aiMatrix4x4& parent, int depth,
-                XMeshData* out) {
-    if (depth > 256) return false;
-    const aiMatrix4x4 transform = parent * node->mTransformation;
-    for (unsigned i = 0; i < node->mNumMeshes; ++i) {
-        if (node->mMeshes[i] >= scene->mNumMeshes) return false;
-        const aiMesh* mesh = scene->mMeshes[node->mMeshes[i]];
-        if (mesh->mMaterialIndex >= scene->mNumMaterials) return false;
-        if (!appendMesh(mesh, transform, out)) return false;
+// Appends one mesh; false when the merged mesh would grow past the limits.
+bool appendMesh(const RawMesh& mesh, XMeshData* out) {
+    const bool withNormals = !mesh.normals.empty() && normalsUsable(mesh);
+    const uint32_t materialBase = static_cast<uint32_t>(out->materials.size());
+    std::map<std::pair<uint32_t, uint32_t>, uint32_t> vertexOf;
+    auto vertex = [&](size_t f, size_t k) -> uint32_t {
+        const uint32_t p = mesh.faces[f].indices[k];
+        const uint32_t n = withNormals ? mesh.normalFaces[f].indices[k] : 0;
+        auto found = vertexOf.find({p, n});
+        if (found != vertexOf.end()) return found->second;
+        XVertex v = {};
+        transformPoint(mesh.world, &mesh.positions[p * 3], v.position);
+        if (withNormals) transformNormal(mesh.world, &mesh.normals[n * 3], v.normal);
+        if (!mesh.uvs.empty()) v.uv[0] = mesh.uvs[p * 2], v.uv[1] = mesh.uvs[p * 2 + 1];
+        const uint32_t index = static_cast<uint32_t>(out->vertices.size());
+        out->vertices.push_back(v);
+        vertexOf[{p, n}] = index;
+        return index;
+    };
+    for (size_t f = 0; f < mesh.faces.size(); ++f) {
+        // Faces past the end of the material list keep the list's last material.
+        uint32_t material = 0;
+        if (!mesh.faceMaterials.empty())
+            material = mesh.faceMaterials[std::min(f, mesh.faceMaterials.size() - 1)];
+        const std::vector<uint32_t>& corners = mesh.faces[f].indices;
+        for (size_t k = 1; k + 1 < corners.size(); ++k) {
+            if (out->attributes.size() >= kMaxXFaces) return false;
+            out->indices.push_back(vertex(f, 0));
+            out->indices.push_back(vertex(f, k));
+            out->indices.push_back(vertex(f, k + 1));
+            out->attributes.push_back(materialBase + material);
+        }
+        if (out->vertices.size() > kMaxXVertices) return false;
     }
-    for (unsigned i = 0; i < node->mNumChildren; ++i)
-        if (!appendNode(scene, node->mChildren[i], transform, depth + 1, out)) return false;
+    if (mesh.materials.empty())
+        out->materials.push_back(defaultMaterial());
+    else
+        out->materials.insert(out->materials.end(), mesh.materials.begin(), mesh.materials.end());
     return true;
 }
 
 }  // namespace
 
 const char* loadXFile(const uint8_t* bytes, size_t size, XMeshData* mesh) {
-    if (!bytes || size < 16) return "too short for a .x file";
-    if (std::string(reinterpret_cast<const char*>(bytes), 4) != "xof ") return "not a .x file";
-    Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFileFromMemory(
-        bytes, size, aiProcess_ConvertToLeftHanded | aiProcess_Triangulate, "x");
-    if (!scene || !scene->mRootNode || (scene->mFlags & AI_SCENE_FLAGS_INCOMPLETE))
-        return "damaged .x file";
+    XTokens tokens;
+    if (const char* reason = tokeniseXFile(bytes, size, &tokens)) return reason;
+    std::vector<RawMesh> raw;
+    if (const char* reason = parseXTokens(tokens, &raw)) return reason;
     XMeshData out;
-    if (!appendNode(scene, scene->mRootNode, aiMatrix4x4(), 0, &out)) return "damaged .x file";
+    for (const RawMesh& m : raw)
+        if (!appendMesh(m, &out)) return "mesh too large";
     if (out.attributes.empty()) return "no faces";
-    for (unsigned i = 0; i < scene->mNumMaterials; ++i)
-        out.materials.push_back(materialOf(scene->mMaterials[i]));
     *mesh = std::move(out);
     return nullptr;
 }

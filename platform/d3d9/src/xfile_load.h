@@ -1,4 +1,4 @@
-// Reading .x files (text and binary) through Assimp into one merged mesh in
+// Reading .x files (text and binary) into one merged mesh in
 // Direct3D's left-handed coordinates, as D3DXLoadMeshFromXA returns it.
 #ifndef KELVANE_D3D9_XFILE_LOAD_H
 #define KELVANE_D3D9_XFILE_LOAD_H
