@@ -79,9 +79,9 @@ public:
         if ((event == FL_KEYBOARD || event == FL_SHORTCUT) && owner_->kind == WindowKind::Dialog) {
             int key = Fl::event_key();
             if (key == FL_Enter || key == FL_KP_Enter || key == FL_Escape) {
-                // The key goes to the active dialog, whichever window got it.
-                Window* dialog = activeDialog();
-                if (dialog) pressDialogKey(dialog, key == FL_Escape ? DialogKey::Escape : DialogKey::Enter);
+                // A dialog disabled under a modal one takes no keys.
+                if (owner_->alive && owner_->enabled && !owner_->ended)
+                    pressDialogKey(owner_, key == FL_Escape ? DialogKey::Escape : DialogKey::Enter);
                 afterUserInput();
                 return 1;
             }
