@@ -7,16 +7,29 @@
 set -u
 DORVIK="$1"
 SHOT="$2"
-for tool in xvfb-run xdotool import od; do
+for tool in Xvfb xdotool import od; do
   command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is not installed"; exit 77; }
 done
-if [ -z "${INSIDE_XVFB:-}" ]; then
-  INSIDE_XVFB=1 exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
-fi
 
 WORK=$(mktemp -d)
-trap 'kill "$PID" 2>/dev/null; rm -rf "$WORK"' EXIT
+PID=""
+XPID=""
+trap 'kill $PID $XPID 2>/dev/null; rm -rf "$WORK"' EXIT
+trap 'exit 1' INT TERM HUP
 cd "$WORK" || exit 1
+
+# The server picks a free display number itself, so tests running at the
+# same time never race for one.
+Xvfb -displayfd 3 -screen 0 1024x768x24 3> display.txt 2> xvfb.txt &
+XPID=$!
+for _ in $(seq 100); do
+  [ -s display.txt ] && break
+  sleep 0.1
+done
+[ -s display.txt ] || { echo "Xvfb did not start"; cat xvfb.txt; exit 1; }
+DISPLAY=":$(cat display.txt)"
+export DISPLAY
+
 "$DORVIK" > out.txt 2> err.txt &
 PID=$!
 
