@@ -117,6 +117,10 @@ TEST(ResourceCompiler, StopsAtAnythingElseWithFileAndLine) {
     EXPECT_EQ(errorOf("1 DIALOG 0,0,99999,1\nBEGIN\nEND\n"),
               "test.rc:1: value 99999 is out of range");
     EXPECT_EQ(errorOf("/* never closed\n"), "test.rc:1: comment is not closed");
+    EXPECT_EQ(errorOf("1 DIALOG 0,0,1," + std::string(100000, '(') + "1\nBEGIN\nEND\n"),
+              "test.rc:1: expression nested too deeply");
+    EXPECT_EQ(errorOf("#define X " + std::string(100000, '-') + "1\n"),
+              "test.rc:1: #define X needs one number");
 }
 
 TEST(ResourceCompiler, GeneratedTablesEscapeTheirStrings) {

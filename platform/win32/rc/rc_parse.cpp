@@ -15,6 +15,7 @@ namespace rc {
 namespace {
 
 const int64_t kControlBase = WS_CHILD | WS_VISIBLE;
+const int kMaxNesting = 32;
 
 struct ControlKind {
     const char* keyword;
@@ -55,6 +56,7 @@ private:
     const std::map<std::string, int64_t>& symbols_;
     Error* error_;
     size_t pos_ = 0;
+    int nesting_ = 0;  // of parentheses and signs, bounded so no input can exhaust the stack
 
     const Token& peek() const {
         static const Token end;
@@ -96,6 +98,12 @@ private:
 };
 
 bool Parser::atom(int64_t* value) {
+    struct Nesting {
+        int& depth;
+        explicit Nesting(int& d) : depth(++d) {}
+        ~Nesting() { --depth; }
+    } nesting(nesting_);
+    if (nesting_ > kMaxNesting) return fail("expression nested too deeply");
     const Token& token = peek();
     if (isPunct("-") || isPunct("+")) {
         bool negative = isPunct("-");

@@ -12,6 +12,7 @@ namespace rc {
 namespace {
 
 const int kMaxIncludeDepth = 8;
+const int kMaxNesting = 32;
 
 struct Reader {
     std::string file;
@@ -107,19 +108,19 @@ bool readFile(const std::string& file, const std::string& text, const IncludeRea
 // The value of a #define: a number or a known name, with unary minus,
 // parentheses and '|'.
 bool defineValue(const std::vector<Token>& t, size_t* i,
-                 const std::map<std::string, int64_t>& symbols, int64_t* value) {
-    if (*i >= t.size()) return false;
+                 const std::map<std::string, int64_t>& symbols, int64_t* value, int depth = 0) {
+    if (*i >= t.size() || depth > kMaxNesting) return false;
     const Token& token = t[*i];
     ++*i;
     if (token.kind == TokenKind::Punct && token.text == "-") {
-        if (!defineValue(t, i, symbols, value)) return false;
+        if (!defineValue(t, i, symbols, value, depth + 1)) return false;
         *value = -*value;
     } else if (token.kind == TokenKind::Punct && token.text == "(") {
-        if (!defineValue(t, i, symbols, value)) return false;
+        if (!defineValue(t, i, symbols, value, depth + 1)) return false;
         while (*i < t.size() && t[*i].text == "|" && t[*i].kind == TokenKind::Punct) {
             int64_t next;
             ++*i;
-            if (!defineValue(t, i, symbols, &next)) return false;
+            if (!defineValue(t, i, symbols, &next, depth + 1)) return false;
             *value |= next;
         }
         if (*i >= t.size() || t[*i].text != ")") return false;
