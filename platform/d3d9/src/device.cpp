@@ -23,6 +23,7 @@ Device::Device(RefCounted* direct3d, HWND window, std::unique_ptr<GlTarget> targ
 }
 
 Device::~Device() {
+    batch_.vertices.clear();  // nothing can present it any more
     setFrameSource(window_, {});
     target_.reset();
     direct3d_->unhold();
@@ -53,6 +54,7 @@ HRESULT Device::BeginScene() {
 HRESULT Device::EndScene() {
     const HRESULT hr = inScene_ ? D3D_OK : D3DERR_INVALIDCALL;
     inScene_ = false;
+    flushBatch();
     traceCall("EndScene()", hr);
     return hr;
 }
@@ -63,6 +65,7 @@ HRESULT Device::Present(CONST RECT* source, CONST RECT* dest, HWND override,
         traceCall("Present(...)", D3DERR_INVALIDCALL);
         return D3DERR_INVALIDCALL;
     }
+    flushBatch();
     const HRESULT hr = target_->present() ? D3D_OK : D3DERR_DEVICELOST;
     traceCall("Present()", hr);
     return hr;
@@ -86,6 +89,7 @@ HRESULT checkClear(DWORD count, CONST D3DRECT* rects, DWORD flags, float z,
 HRESULT Device::Clear(DWORD count, CONST D3DRECT* rects, DWORD flags, D3DCOLOR colour, float z,
                       DWORD stencil) {
     HRESULT hr = checkClear(count, rects, flags, z, target_->format());
+    if (SUCCEEDED(hr)) flushBatch();
     if (SUCCEEDED(hr) && !makeCurrent()) hr = D3DERR_DEVICELOST;
     if (SUCCEEDED(hr)) {
         GLbitfield mask = 0;

@@ -33,6 +33,34 @@ struct RenderStates {
     DWORD depthBias = 0;  // a float's bits
 };
 
+// Everything of a draw that OpenGL sees per fragment. Draws whose state is
+// equal are drawn as one batch: their vertices are already transformed and
+// lit, so matrices, materials and lights may change freely in between.
+struct PixelState {
+    bool alphaBlend = false;
+    DWORD srcBlend = 0, destBlend = 0;
+    bool alphaTest = false;
+    DWORD alphaFunc = 0, alphaRef = 0;
+    bool zWrite = true;
+    DWORD depthBias = 0;
+    Texture* texture = nullptr;
+    DWORD magFilter = 0, minFilter = 0;
+    bool operator==(const PixelState& o) const {
+        return alphaBlend == o.alphaBlend && srcBlend == o.srcBlend && destBlend == o.destBlend &&
+               alphaTest == o.alphaTest && alphaFunc == o.alphaFunc && alphaRef == o.alphaRef &&
+               zWrite == o.zWrite && depthBias == o.depthBias && texture == o.texture &&
+               magFilter == o.magFilter && minFilter == o.minFilter;
+    }
+};
+
+// Transformed vertices waiting to be drawn as GL triangles or lines.
+struct Batch {
+    unsigned glMode = 0;
+    PixelState state;
+    TransformedVertices vertices;
+    size_t count() const { return vertices.clip.size() / 4; }
+};
+
 // GL state as last issued, so draws change only what differs.
 struct GlState {
     bool valid = false;
@@ -73,6 +101,8 @@ public:
 
     // For the layer's own objects (meshes, textures).
     bool makeCurrent();
+    // Draws what is batched; needed before anything the batch refers to goes.
+    void flushBatch();
     // A texture was bound or deleted behind the state cache's back.
     void forgetBoundTexture() { gl_.boundTexture = 0; }
     // Binds a mesh's vertices as stream 0 with their format, as D3DX does.
@@ -88,7 +118,9 @@ private:
     HRESULT checkDraw(UINT firstVertex, UINT vertexCount) const;
     HRESULT submit(unsigned glMode, UINT firstVertex, UINT vertexCount, const uint32_t* indices,
                    UINT indexCount);
-    void applyGlState();
+    PixelState pixelState() const;
+    void appendToBatch(unsigned glMode, const uint32_t* indices, UINT indexCount);
+    void applyGlState(const PixelState& s);
     void initGlDefaults();
 
     RefCounted* direct3d_;
@@ -103,6 +135,7 @@ private:
     DWORD fvf_ = 0;
     VertexPipeline pipeline_;
     TransformedVertices transformed_;
+    Batch batch_;
     GlState gl_;
 };
 

@@ -95,8 +95,23 @@ void Device::initGlDefaults() {
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
 }
 
-void Device::applyGlState() {
-    const RenderStates& s = states_;
+PixelState Device::pixelState() const {
+    PixelState p;
+    p.alphaBlend = states_.alphaBlend;
+    p.srcBlend = states_.srcBlend;
+    p.destBlend = states_.destBlend;
+    p.alphaTest = states_.alphaTest;
+    p.alphaFunc = states_.alphaFunc;
+    p.alphaRef = states_.alphaRef;
+    p.zWrite = states_.zWrite;
+    p.depthBias = states_.depthBias;
+    p.texture = texture_;
+    p.magFilter = magFilter_;
+    p.minFilter = minFilter_;
+    return p;
+}
+
+void Device::applyGlState(const PixelState& s) {
     const bool valid = gl_.valid;
     if (changed(&gl_.blend, s.alphaBlend, valid)) (s.alphaBlend ? glEnable : glDisable)(GL_BLEND);
     const bool srcChanged = changed(&gl_.srcBlend, glBlendFactor(s.srcBlend), valid);
@@ -114,15 +129,74 @@ void Device::applyGlState() {
         (units != 0 ? glEnable : glDisable)(GL_POLYGON_OFFSET_FILL);
         glPolygonOffset(0, units);
     }
-    if (changed(&gl_.textured, texture_ != nullptr, valid))
-        (texture_ ? glEnable : glDisable)(GL_TEXTURE_2D);
-    if (texture_) {
-        if (!valid || gl_.boundTexture != texture_->id()) texture_->bind();
-        gl_.boundTexture = texture_->id();
-        texture_->setFilters(magFilter_ == D3DTEXF_LINEAR ? GL_LINEAR : GL_NEAREST,
-                             minFilter_ == D3DTEXF_LINEAR ? GL_LINEAR : GL_NEAREST);
+    Texture* texture = s.texture;
+    if (changed(&gl_.textured, texture != nullptr, valid))
+        (texture ? glEnable : glDisable)(GL_TEXTURE_2D);
+    if (texture) {
+        if (!valid || gl_.boundTexture != texture->id()) texture->bind();
+        gl_.boundTexture = texture->id();
+        texture->setFilters(s.magFilter == D3DTEXF_LINEAR ? GL_LINEAR : GL_NEAREST,
+                            s.minFilter == D3DTEXF_LINEAR ? GL_LINEAR : GL_NEAREST);
     }
     gl_.valid = true;
+}
+
+void Device::flushBatch() {
+    if (batch_.count() == 0 || !makeCurrent()) return;
+    applyGlState(batch_.state);
+    glVertexPointer(4, GL_FLOAT, 0, batch_.vertices.clip.data());
+    glColorPointer(4, GL_UNSIGNED_BYTE, 0, batch_.vertices.colour.data());
+    glTexCoordPointer(2, GL_FLOAT, 0, batch_.vertices.texCoord.data());
+    glDrawArrays(batch_.glMode, 0, static_cast<GLsizei>(batch_.count()));
+    batch_.vertices.clear();
+}
+
+namespace {
+
+// Copies vertex i of `from` into slot `at` of `to`, which has room for it.
+void copyVertex(const TransformedVertices& from, size_t i, TransformedVertices* to, size_t at) {
+    std::memcpy(&to->clip[at * 4], &from.clip[i * 4], 4 * sizeof(float));
+    std::memcpy(&to->colour[at * 4], &from.colour[i * 4], 4);
+    std::memcpy(&to->texCoord[at * 2], &from.texCoord[i * 2], 2 * sizeof(float));
+}
+
+void growBy(TransformedVertices* v, size_t count) {
+    const size_t n = v->clip.size() / 4 + count;
+    v->clip.resize(n * 4);
+    v->colour.resize(n * 4);
+    v->texCoord.resize(n * 2);
+}
+
+const size_t kMaxBatchVertices = 1u << 20;
+
+}  // namespace
+
+// Fans and indexed triangles join the batch as plain triangles, lines as lines.
+void Device::appendToBatch(unsigned glMode, const uint32_t* indices, UINT indexCount) {
+    const unsigned batchMode = glMode == GL_LINES ? GL_LINES : GL_TRIANGLES;
+    const PixelState state = pixelState();
+    if (batch_.count() > 0 && (batch_.glMode != batchMode || !(batch_.state == state) ||
+                               batch_.count() > kMaxBatchVertices))
+        flushBatch();
+    batch_.glMode = batchMode;
+    batch_.state = state;
+    const TransformedVertices& t = transformed_;
+    const size_t n = t.clip.size() / 4;
+    size_t at = batch_.count();
+    if (indices) {
+        growBy(&batch_.vertices, indexCount);
+        for (UINT i = 0; i < indexCount; ++i) copyVertex(t, indices[i], &batch_.vertices, at++);
+    } else if (glMode == GL_TRIANGLE_FAN) {
+        growBy(&batch_.vertices, (n - 2) * 3);
+        for (size_t k = 1; k + 1 < n; ++k) {
+            copyVertex(t, 0, &batch_.vertices, at++);
+            copyVertex(t, k, &batch_.vertices, at++);
+            copyVertex(t, k + 1, &batch_.vertices, at++);
+        }
+    } else {
+        growBy(&batch_.vertices, n);
+        for (size_t i = 0; i < n; ++i) copyVertex(t, i, &batch_.vertices, at++);
+    }
 }
 
 // The stream must hold every vertex the draw reads, in a format the layer draws.
@@ -139,21 +213,13 @@ HRESULT Device::checkDraw(UINT firstVertex, UINT vertexCount) const {
 
 HRESULT Device::submit(unsigned glMode, UINT firstVertex, UINT vertexCount, const uint32_t* indices,
                        UINT indexCount) {
-    if (!makeCurrent()) return D3DERR_DEVICELOST;
     VertexLayout layout;
     vertexLayoutOf(fvf_, &layout);
     transformed_.clear();
     const uint8_t* first =
         stream_->bytes() + streamOffset_ + static_cast<size_t>(firstVertex) * streamStride_;
     pipeline_.process(first, streamStride_, layout, vertexCount, &transformed_);
-    applyGlState();
-    glVertexPointer(4, GL_FLOAT, 0, transformed_.clip.data());
-    glColorPointer(4, GL_UNSIGNED_BYTE, 0, transformed_.colour.data());
-    glTexCoordPointer(2, GL_FLOAT, 0, transformed_.texCoord.data());
-    if (indices)
-        glDrawElements(glMode, indexCount, GL_UNSIGNED_INT, indices);
-    else
-        glDrawArrays(glMode, 0, vertexCount);
+    appendToBatch(glMode, indices, indexCount);
     return D3D_OK;
 }
 

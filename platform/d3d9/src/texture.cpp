@@ -36,6 +36,7 @@ Texture::Texture(Device* device, int width, int height, std::vector<uint8_t> rgb
 }
 
 Texture::~Texture() {
+    device_->flushBatch();  // a pending batch may still draw with this texture
     if (glName_ && device_->makeCurrent()) {
         GLuint name = glName_;
         glDeleteTextures(1, &name);

@@ -114,7 +114,7 @@ VertexPipeline::VertexPipeline()
 
 void VertexPipeline::setTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX& matrix) {
     if (state == D3DTS_WORLD) world_ = matrix;
-    if (state == D3DTS_VIEW) view_ = matrix;
+    if (state == D3DTS_VIEW) view_ = matrix, lightsDirty_ = true;
     if (state == D3DTS_PROJECTION) projection_ = matrix;
     dirty_ = true;
 }
@@ -128,7 +128,7 @@ void VertexPipeline::setTargetSize(int width, int height) {
 HRESULT VertexPipeline::setLight(DWORD index, const D3DLIGHT9& light) {
     if (!validLight(light)) return D3DERR_INVALIDCALL;
     lights_[index].light = light;
-    dirty_ = true;
+    lightsDirty_ = true;
     return D3D_OK;
 }
 
@@ -144,15 +144,22 @@ HRESULT VertexPipeline::enableLight(DWORD index, bool enable) {
         if (active >= kMaxActiveLights) return D3DERR_INVALIDCALL;
     }
     it->second.enabled = enable;
-    dirty_ = true;
+    lightsDirty_ = true;
     return D3D_OK;
 }
 
 void VertexPipeline::prepare() {
-    if (!dirty_) return;
-    worldView_ = multiply(world_, view_);
-    clip_ = multiply(multiply(worldView_, projection_), glClipAdjust(width_, height_));
-    normalMatrixOf(worldView_, normalMatrix_);
+    if (dirty_) {
+        worldView_ = multiply(world_, view_);
+        clip_ = multiply(multiply(worldView_, projection_), glClipAdjust(width_, height_));
+        normalMatrixOf(worldView_, normalMatrix_);
+        dirty_ = false;
+    }
+    if (lightsDirty_) prepareLights();
+}
+
+// Lights in view space, which only the view and the lights themselves move.
+void VertexPipeline::prepareLights() {
     viewLights_.clear();
     for (const auto& entry : lights_) {
         if (!entry.second.enabled) continue;
@@ -168,7 +175,7 @@ void VertexPipeline::prepare() {
         for (int c = 0; c < 3; ++c) v.toLight[c] = length > 0 ? d[c] / length : 0;
         viewLights_.push_back(v);
     }
-    dirty_ = false;
+    lightsDirty_ = false;
 }
 
 // Lit colour = emissive + ambient material * (global ambient + sum of light

@@ -68,6 +68,7 @@ private:
         float toLight[3];  // directional: unit vector towards the light
     };
     void prepare();
+    void prepareLights();
     void lightVertex(const float* position, const float* normal, const float* diffuse,
                      float* rgba) const;
 
@@ -78,7 +79,8 @@ private:
     bool lighting_ = true;
     D3DCOLOR ambient_ = 0;
 
-    bool dirty_ = true;
+    bool dirty_ = true;        // world, view or projection changed
+    bool lightsDirty_ = true;  // view or lights changed
     D3DMATRIX worldView_, clip_;
     float normalMatrix_[3][3];
     std::vector<ViewLight> viewLights_;
