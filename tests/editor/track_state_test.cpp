@@ -1,5 +1,5 @@
-// Reading numbers from text, list entry texts, the New dialog's limits and
-// the change detection behind the unsaved-work question.
+// Reading numbers from text, the New dialog's limits and the change
+// detection behind the unsaved-work question.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -8,7 +8,6 @@
 #include "control_text.h"
 #include "document_digest.h"
 #include "new_dialog.h"
-#include "track_commands.h"
 #include "track_document.h"
 
 namespace {
@@ -20,17 +19,6 @@ TEST(ControlText, NumbersFollowTheAtoiRulesAndSaturate) {
     EXPECT_EQ(parseNumber("x5"), 0);
     EXPECT_EQ(parseNumber("999999999999999"), INT_MAX);
     EXPECT_EQ(parseNumber("-99999999999999"), INT_MIN);
-}
-
-TEST(ListEntries, IndexBlankAndNameOrNull) {
-    char entry[96];
-    mapListEntry(entry, sizeof entry, 2, "grass.bmp");
-    EXPECT_STREQ(entry, "2 grass.bmp");
-    mapListEntry(entry, sizeof entry, 0, nullptr);
-    EXPECT_STREQ(entry, "0 (null)");
-    std::string longest(67, 'm');
-    mapListEntry(entry, sizeof entry, 4294967295u, longest.c_str());
-    EXPECT_EQ(std::string(entry), "4294967295 " + longest);
 }
 
 std::string refusal(NewTrackSize size) {
