@@ -36,6 +36,8 @@ void refuseCount(const char* what, DWORD count, char* out, size_t outSize) {
                   static_cast<unsigned>(count), static_cast<unsigned>(kMaxRecords));
 }
 
+// OK: creates the track from the six boxes, or names the limit they break and
+// leaves the dialog open with nothing created.
 void confirm(HWND dialog) {
     NewTrackSize size = {readCount(dialog, IDC_NEW_XSIZE),   readCount(dialog, IDC_NEW_YSIZE),
                          readCount(dialog, IDC_NEW_MAPS),    readCount(dialog, IDC_NEW_BILLBOARDS),
