@@ -19,16 +19,30 @@ trap 'exit 1' INT TERM HUP
 cd "$WORK" || exit 1
 
 # The server picks a free display number itself, so tests running at the
-# same time never race for one.
-Xvfb -displayfd 3 -screen 0 1024x768x24 3> display.txt 2> xvfb.txt &
-XPID=$!
-for _ in $(seq 100); do
-  [ -s display.txt ] && break
-  sleep 0.1
+# same time never race for one; a server that takes no client is replaced.
+start_server() {
+  rm -f display.txt
+  Xvfb -displayfd 3 -screen 0 1024x768x24 3> display.txt 2> xvfb.txt &
+  XPID=$!
+  for _ in $(seq 100); do
+    [ -s display.txt ] && break
+    sleep 0.1
+  done
+  [ -s display.txt ] || return 1
+  DISPLAY=":$(cat display.txt)"
+  export DISPLAY
+  for _ in $(seq 20); do
+    xdotool getmouselocation >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  return 1
+}
+for attempt in 1 2 3; do
+  start_server && break
+  kill "$XPID" 2>/dev/null
+  XPID=""
+  [ "$attempt" = 3 ] && { echo "no X server could be started"; cat xvfb.txt; exit 1; }
 done
-[ -s display.txt ] || { echo "Xvfb did not start"; cat xvfb.txt; exit 1; }
-DISPLAY=":$(cat display.txt)"
-export DISPLAY
 
 "$DORVIK" > out.txt 2> err.txt &
 PID=$!

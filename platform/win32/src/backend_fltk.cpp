@@ -37,7 +37,9 @@ struct TopLevel {
     std::unique_ptr<Fl_RGB_Image> icon;
 };
 
-TopLevel* topLevel(const Window* window) { return static_cast<TopLevel*>(window->backendData); }
+TopLevel* topLevel(const Window* window) {
+    return static_cast<TopLevel*>(window->backendData);
+}
 
 class SurfaceWidget : public Fl_Gl_Window, public platform::WindowSurface {
 public:
@@ -67,7 +69,9 @@ private:
     bool drawing_ = false;
 };
 
-bool hasSurface(const Window* window) { return window->backendData && topLevel(window)->surface; }
+bool hasSurface(const Window* window) {
+    return window->backendData && topLevel(window)->surface;
+}
 
 // Enter, Escape and the close box go to the core as the dialog keys.
 class DialogWidget : public Fl_Double_Window {
@@ -122,10 +126,18 @@ void applyIcon(Window* window) {
 void showMessageIcon(UINT icon) {
     Fl_Widget* box = fl_message_icon();
     switch (icon) {
-        case MB_ICONHAND: box->label("X"), box->color(FL_RED); break;
-        case MB_ICONEXCLAMATION: box->label("!"), box->color(FL_YELLOW); break;
-        case MB_ICONQUESTION: box->label("?"), box->color(FL_WHITE); break;
-        default: box->label("i"), box->color(FL_WHITE); break;
+        case MB_ICONHAND:
+            box->label("X"), box->color(FL_RED);
+            break;
+        case MB_ICONEXCLAMATION:
+            box->label("!"), box->color(FL_YELLOW);
+            break;
+        case MB_ICONQUESTION:
+            box->label("?"), box->color(FL_WHITE);
+            break;
+        default:
+            box->label("i"), box->color(FL_WHITE);
+            break;
     }
     box->labelcolor(icon == MB_ICONHAND ? FL_WHITE : FL_BLUE);
 }
@@ -137,7 +149,8 @@ public:
     void dialogBaseUnits(const std::string& face, int pointSize, int* x, int* y) override {
         // The widgets' font stands for an 8-point dialog font; other sizes
         // scale with it, and the system font of a template without one is larger.
-        int size = face.empty() || pointSize <= 0 ? kFltkFontSize + 3 : (pointSize * kFltkFontSize + 4) / 8;
+        int size = face.empty() || pointSize <= 0 ? kFltkFontSize + 3
+                                                  : (pointSize * kFltkFontSize + 4) / 8;
         fl_font(FL_HELVETICA, size);
         const char* letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
         *x = static_cast<int>((fl_width(letters) / 26 + 1) / 2);
@@ -200,13 +213,15 @@ public:
         }
     }
 
-    int messageBox(Window*, const std::string& text, const std::string& caption, UINT type) override {
+    int messageBox(Window*, const std::string& text, const std::string& caption,
+                   UINT type) override {
         std::vector<int> buttons = messageBoxButtons(type);
         fl_message_title(caption.c_str());
         showMessageIcon(type & MB_ICONMASK);
         // fl_choice puts its first button rightmost and answers Escape with it.
         const char* labels[3] = {nullptr, nullptr, nullptr};
-        for (size_t i = 0; i < buttons.size() && i < 3; ++i) labels[i] = buttonLabel(buttons[buttons.size() - 1 - i]);
+        for (size_t i = 0; i < buttons.size() && i < 3; ++i)
+            labels[i] = buttonLabel(buttons[buttons.size() - 1 - i]);
         int picked = fl_choice("%s", labels[0], labels[1], labels[2], text.c_str());
         if (picked < 0 || picked >= static_cast<int>(buttons.size())) picked = 0;
         afterUserInput();

@@ -86,17 +86,30 @@ static void closeDropDown(Window* window, bool accepted) {
     notifyParent(window, CBN_CLOSEUP);
 }
 
-void chooseComboEntry(Window* window, int index) {
+void openComboList(Window* window) {
     setFocus(window);
-    if (!window->alive) return;
+    if (!window->alive || window->dropped) return;
     window->dropped = true;
     backend().windowChanged(window);
     notifyParent(window, CBN_DROPDOWN);
+}
+
+void pickComboEntry(Window* window, int index) {
     if (!window->alive || index < 0 || index >= itemCount(window)) return;
     window->curSel = index;
     showSelection(window);
+    window->dropped = true;  // a pick always closes an open list
     closeDropDown(window, true);
     notifyParent(window, CBN_SELCHANGE);
+}
+
+void dismissComboList(Window* window) {
+    if (window->alive) closeDropDown(window, false);
+}
+
+void chooseComboEntry(Window* window, int index) {
+    openComboList(window);
+    pickComboEntry(window, index);
 }
 
 LRESULT comboProc(Window* window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -34,8 +34,12 @@ bool isCheckable(const Window* window);
 // A mouse click: focus, the automatic state change, BN_CLICKED.
 void clickButton(Window* window);
 
-// Combo boxes: the user opens the list and clicks entry `index`.
+// Combo boxes: the user opens the list, then clicks entry `index` or
+// dismisses the list; chooseComboEntry is both steps.
 bool isDropDownList(const Window* window);
+void openComboList(Window* window);
+void pickComboEntry(Window* window, int index);
+void dismissComboList(Window* window);
 void chooseComboEntry(Window* window, int index);
 
 // "ID: STATE" as the scripted user's print shows it.

@@ -21,7 +21,9 @@
 namespace win32 {
 namespace {
 
-Window* controlOf(Fl_Widget* widget) { return static_cast<Window*>(widget->user_data()); }
+Window* controlOf(Fl_Widget* widget) {
+    return static_cast<Window*>(widget->user_data());
+}
 
 // '@' starts a symbol in FLTK labels; Windows shows it as it is.
 std::string labelText(const std::string& text) {
@@ -43,8 +45,9 @@ public:
     EditWidget(int x, int y, int w, int h) : Fl_Input(x, y, w, h) {}
     int handle(int event) override {
         Window* control = controlOf(this);
-        if (event == FL_KEYBOARD && control && Fl::event_length() == 1 && !Fl::event_state(FL_CTRL) &&
-            static_cast<unsigned char>(Fl::event_text()[0]) >= 0x20 && !editAcceptsChar(control, Fl::event_text()[0]))
+        if (event == FL_KEYBOARD && control && Fl::event_length() == 1 &&
+            !Fl::event_state(FL_CTRL) && static_cast<unsigned char>(Fl::event_text()[0]) >= 0x20 &&
+            !editAcceptsChar(control, Fl::event_text()[0]))
             return 1;  // a key ES_NUMBER refuses; pasted text is not filtered, as on Windows
         if (event == FL_FOCUS) focusFromWidget(this);
         return Fl_Input::handle(event);
@@ -98,15 +101,41 @@ void listPicked(Fl_Widget* widget, void*) {
     Window* control = controlOf(widget);
     if (!control || !control->alive) return;
     int picked = static_cast<Fl_Menu_*>(widget)->value();
-    if (picked >= 0) chooseComboEntry(control, picked);
+    if (picked >= 0) {
+        if (!control->dropped) openComboList(control);
+        pickComboEntry(control, picked);
+    }
     if (control->alive) mirrorControl(control);
     afterUserInput();
 }
 
+// The list pops up inside handle(): opening, picking (the callback) and
+// dismissing reach the core in Windows' order around it.
+template <typename Base>
+class ListWidget : public Base {
+public:
+    ListWidget(int x, int y, int w, int h) : Base(x, y, w, h) {}
+    int handle(int event) override {
+        Window* control = controlOf(this);
+        bool opens = event == FL_PUSH || (event == FL_KEYBOARD && Fl::event_key() == ' ');
+        if (event == FL_FOCUS) focusFromWidget(this);
+        if (!opens || !control || !control->alive) return Base::handle(event);
+        openComboList(control);
+        afterUserInput();
+        int handled = Base::handle(event);
+        if (control->alive && control->dropped) {
+            dismissComboList(control);
+            afterUserInput();
+        }
+        return handled;
+    }
+};
+
 Fl_Widget* createButton(Window* control, int x, int y, int w, int h) {
     Fl_Button* button;
     switch (buttonType(control)) {
-        case BS_GROUPBOX: return new GroupBoxWidget(x, y, w, h);
+        case BS_GROUPBOX:
+            return new GroupBoxWidget(x, y, w, h);
         case BS_CHECKBOX:
         case BS_AUTOCHECKBOX:
         case BS_3STATE:
@@ -117,8 +146,12 @@ Fl_Widget* createButton(Window* control, int x, int y, int w, int h) {
                 button = new Focusing<Fl_Check_Button>(x, y, w, h);
             break;
         case BS_RADIOBUTTON:
-        case BS_AUTORADIOBUTTON: button = new Focusing<Fl_Round_Button>(x, y, w, h); break;
-        default: button = new Focusing<Fl_Button>(x, y, w, h); break;
+        case BS_AUTORADIOBUTTON:
+            button = new Focusing<Fl_Round_Button>(x, y, w, h);
+            break;
+        default:
+            button = new Focusing<Fl_Button>(x, y, w, h);
+            break;
     }
     if (buttonType(control) == BS_DEFPUSHBUTTON) button->labelfont(FL_HELVETICA_BOLD);
     button->callback(buttonClicked);
@@ -130,10 +163,11 @@ Fl_Widget* createCombo(Window* control, int x, int y, int w) {
     int h = kFltkFontSize + 10;
     Fl_Widget* widget;
     if (isDropDownList(control)) {
-        Fl_Choice* choice = new Focusing<Fl_Choice>(x, y, w, h);
+        Fl_Choice* choice = new ListWidget<Fl_Choice>(x, y, w, h);
         choice->textsize(kFltkFontSize);
         widget = choice;
         choice->callback(listPicked);
+        choice->when(FL_WHEN_RELEASE_ALWAYS);  // picking the selected entry again notifies too
     } else {
         // The parts report to the core directly instead of through the group.
         Fl_Input_Choice* combo = new Fl_Input_Choice(x, y, w, h);
@@ -151,7 +185,9 @@ Fl_Widget* createCombo(Window* control, int x, int y, int w) {
 Fl_Widget* createStatic(Window* control, int x, int y, int w, int h) {
     Fl_Box* box = new Fl_Box(x, y, w, h);
     DWORD kind = control->style & SS_TYPEMASK;
-    Fl_Align side = kind == SS_RIGHT ? FL_ALIGN_RIGHT : kind == SS_CENTER ? FL_ALIGN_CENTER : FL_ALIGN_LEFT;
+    Fl_Align side = kind == SS_RIGHT    ? FL_ALIGN_RIGHT
+                    : kind == SS_CENTER ? FL_ALIGN_CENTER
+                                        : FL_ALIGN_LEFT;
     box->align(side | FL_ALIGN_TOP | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
     // Helvetica runs wider than the dialog font the layouts were made for;
     // a point less keeps short captions on one line as they were meant.
@@ -160,8 +196,9 @@ Fl_Widget* createStatic(Window* control, int x, int y, int w, int h) {
 }
 
 void mirrorList(Window* control, Fl_Widget* widget) {
-    Fl_Menu_* menu = isDropDownList(control) ? static_cast<Fl_Menu_*>(static_cast<Fl_Choice*>(widget))
-                                             : static_cast<Fl_Input_Choice*>(widget)->menubutton();
+    Fl_Menu_* menu = isDropDownList(control)
+                         ? static_cast<Fl_Menu_*>(static_cast<Fl_Choice*>(widget))
+                         : static_cast<Fl_Input_Choice*>(widget)->menubutton();
     menu->clear();
     for (const std::string& item : control->items) {
         // replace() takes the text as it is; add() would read '/' as a submenu.
@@ -191,9 +228,15 @@ Fl_Widget* createControlWidget(Window* control) {
             widget = edit;
             break;
         }
-        case WindowKind::Button: widget = createButton(control, x, y, w, h); break;
-        case WindowKind::ComboBox: widget = createCombo(control, x, y, w); break;
-        default: widget = createStatic(control, x, y, w, h); break;
+        case WindowKind::Button:
+            widget = createButton(control, x, y, w, h);
+            break;
+        case WindowKind::ComboBox:
+            widget = createCombo(control, x, y, w);
+            break;
+        default:
+            widget = createStatic(control, x, y, w, h);
+            break;
     }
     if (control->kind != WindowKind::Static) widget->labelsize(kFltkFontSize);
     widget->user_data(control);
@@ -216,12 +259,17 @@ void mirrorControl(Window* control) {
             if (control->text != input->value()) input->value(control->text.c_str());
             break;
         }
-        case WindowKind::ComboBox: mirrorList(control, widget); break;
+        case WindowKind::ComboBox:
+            mirrorList(control, widget);
+            break;
         case WindowKind::Button:
-            if (isCheckable(control)) static_cast<Fl_Button*>(widget)->value(control->check == BST_CHECKED);
+            if (isCheckable(control))
+                static_cast<Fl_Button*>(widget)->value(control->check == BST_CHECKED);
             widget->copy_label(labelText(control->text).c_str());
             break;
-        default: widget->copy_label(labelText(control->text).c_str()); break;
+        default:
+            widget->copy_label(labelText(control->text).c_str());
+            break;
     }
     widget->redraw();
 }

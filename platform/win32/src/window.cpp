@@ -178,7 +178,8 @@ void deliverPendingPaints(bool (*skip)(const Window*)) {
     for (int round = 0; round < 8; ++round) {
         std::vector<Window*> pending;
         for (auto& window : table().all)
-            if (window->alive && window->needsPaint && !(skip && skip(window.get()))) pending.push_back(window.get());
+            if (window->alive && window->needsPaint && !(skip && skip(window.get())))
+                pending.push_back(window.get());
         if (pending.empty()) return;
         for (Window* window : pending) {
             if (!window->alive || !window->needsPaint) continue;
