@@ -90,3 +90,7 @@ std::vector<TestVertex> levelSquare(float s, float y, D3DCOLOR colour) {
             {-s, y, s, 0, 1, 0, colour, 0, 0},
             {s, y, s, 0, 1, 0, colour, 1, 0}};
 }
+
+std::string dataPath(const std::string& name) {
+    return std::string(D3D9_TEST_DATA) + "/" + name;
+}

@@ -50,6 +50,9 @@ protected:
     int liveAtStart_ = 0;
 };
 
+// A file of tests/d3d9/data.
+std::string dataPath(const std::string& name);
+
 // The level square x, z in [-s, s] at height y, upright texture, clockwise
 // seen from above.
 std::vector<TestVertex> levelSquare(float s, float y, D3DCOLOR colour);

@@ -29,8 +29,7 @@ protected:
     }
     IDirect3DTexture9* load(const char* name) {
         IDirect3DTexture9* texture = nullptr;
-        const std::string path = std::string(D3D9_TEST_DATA) + "/" + name;
-        EXPECT_EQ(D3DXCreateTextureFromFileA(device_, path.c_str(), &texture), D3D_OK);
+        EXPECT_EQ(D3DXCreateTextureFromFileA(device_, dataPath(name).c_str(), &texture), D3D_OK);
         return texture;
     }
 };
@@ -151,4 +150,30 @@ TEST_F(DrawTest, LineTakesItsColourFromTheMaterial) {
     int red_pixels = 0;
     for (int y = 22; y <= 25; ++y) red_pixels += near(pixel(frame, 32, y), 255, 0, 0) ? 1 : 0;
     EXPECT_EQ(red_pixels, 1);
+}
+
+// Draws with equal state are drawn together; their order must survive.
+TEST_F(DrawTest, LaterDrawsOfOneBatchCoverEarlierOnes) {
+    device_->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
+    drawFan(levelSquare(5, 0, 0xFFFF0000));
+    drawFan(levelSquare(2.5f, 0, 0xFF00FF00));
+    const platform::Frame frame = present();
+    EXPECT_TRUE(near(pixel(frame, 32, 24), 0, 255, 0));
+    EXPECT_TRUE(near(pixel(frame, 20, 24), 255, 0, 0));
+}
+
+// A texture released while a draw with it still waits to reach OpenGL.
+TEST_F(DrawTest, TextureReleasedInsideASceneStillShows) {
+    IDirect3DTexture9* texture = load("red.bmp");
+    IDirect3DVertexBuffer9* buffer = makeBuffer(levelSquare(5, 0, 0xFFFFFFFF));
+    device_->SetStreamSource(0, buffer, 0, sizeof(TestVertex));
+    device_->SetFVF(kTestFvf);
+    device_->SetTexture(0, texture);
+    device_->BeginScene();
+    device_->DrawPrimitive(D3DPT_TRIANGLEFAN, 0, 2);
+    device_->SetTexture(0, nullptr);
+    EXPECT_EQ(texture->Release(), 0u);
+    device_->EndScene();
+    buffer->Release();
+    EXPECT_TRUE(near(pixel(present(), 32, 24), 255, 0, 0));
 }

@@ -2,14 +2,6 @@
 #include "device_fixture.h"
 #include "platform/d3d9_inspect.h"
 
-namespace {
-
-std::string dataPath(const std::string& name) {
-    return std::string(D3D9_TEST_DATA) + "/" + name;
-}
-
-}  // namespace
-
 class ImageLoadTest : public DeviceTest,
                       public ::testing::WithParamInterface<std::pair<const char*, int>> {};
 

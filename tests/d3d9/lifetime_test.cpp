@@ -3,14 +3,6 @@
 #include "device_fixture.h"
 #include "platform/d3d9_inspect.h"
 
-namespace {
-
-std::string dataPath(const std::string& name) {
-    return std::string(D3D9_TEST_DATA) + "/" + name;
-}
-
-}  // namespace
-
 TEST_F(DeviceTest, AddRefAndReleaseCountAndFree) {
     const int before = platform::d3d9::liveObjectCount();
     IDirect3DVertexBuffer9* buffer = makeBuffer(levelSquare(1, 0, 0xFFFFFFFF));

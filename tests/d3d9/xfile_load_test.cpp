@@ -7,10 +7,6 @@
 
 namespace {
 
-std::string dataPath(const std::string& name) {
-    return std::string(D3D9_TEST_DATA) + "/" + name;
-}
-
 // The three-material file in the encoding under test.
 std::string threeMaterialFile(bool binary) {
     if (!binary) return dataPath("three_materials.x");

@@ -88,6 +88,8 @@ public:
     virtual HRESULT SetRenderState(D3DRENDERSTATETYPE State, DWORD Value) = 0;
     virtual HRESULT SetTexture(DWORD Stage, IDirect3DBaseTexture9* pTexture) = 0;
     virtual HRESULT SetSamplerState(DWORD Sampler, D3DSAMPLERSTATETYPE Type, DWORD Value) = 0;
+    // Triangle fans, triangle lists and line lists, inside BeginScene/EndScene;
+    // anything else, or a draw reading past the stream, is D3DERR_INVALIDCALL.
     virtual HRESULT DrawPrimitive(D3DPRIMITIVETYPE PrimitiveType, UINT StartVertex,
                                   UINT PrimitiveCount) = 0;
     virtual HRESULT SetFVF(DWORD FVF) = 0;

@@ -24,7 +24,8 @@ protected:
 class ID3DXBaseMesh : public IUnknown {
 public:
     // Draws the faces whose attribute id is AttribId with the device's current
-    // transforms, material and texture.
+    // transforms, material and texture, inside a scene. As in D3DX, it leaves
+    // the mesh's vertices and vertex format bound as stream 0.
     virtual HRESULT DrawSubset(DWORD AttribId) = 0;
 
 protected:

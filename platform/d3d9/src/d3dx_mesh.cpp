@@ -9,6 +9,7 @@
 
 #include "d3dx_buffer.h"
 #include "device.h"
+#include "file_bytes.h"
 #include "platform/d3d9_inspect.h"
 #include "trace.h"
 #include "trace_format.h"
@@ -16,8 +17,6 @@
 
 namespace platform {
 namespace d3d9 {
-
-bool readWholeFile(const char* windowsPath, size_t limit, std::vector<uint8_t>* bytes);
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <iterator>
 
 #include "device.h"
+#include "file_bytes.h"
 #include "image_decode.h"
 #include "platform/host_path.h"
 #include "trace.h"
@@ -13,7 +14,6 @@
 namespace platform {
 namespace d3d9 {
 
-// The whole file, or false when it cannot be read or exceeds the limit.
 bool readWholeFile(const char* windowsPath, size_t limit, std::vector<uint8_t>* bytes) {
     std::ifstream in(hostPath(windowsPath), std::ios::binary);
     if (!in) return false;
