@@ -30,9 +30,3 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (mesh->Release() != 0 || names > size) std::abort();
     return 0;
 }
-
-// Assimp's .x reader leaks part of its parse state when it gives up on a
-// damaged file; that is not ours to fix, and the run must go on past it.
-extern "C" const char* __lsan_default_suppressions() {
-    return "leak:libassimp\n";
-}
