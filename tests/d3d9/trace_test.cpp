@@ -84,3 +84,28 @@ TEST_F(DeviceTest, TraceWritesMaterialsAndLightsInFull) {
               "falloff=0, att=(1, 0, 0), theta=0, phi=0})");
     EXPECT_EQ(lines[2], "LightEnable(0, 1)");
 }
+
+TEST_F(DeviceTest, TraceNamesLoadedResourcesAndMeshDraws) {
+    std::vector<std::string> lines;
+    platform::d3d9::TraceScope trace(&lines);
+    IDirect3DTexture9* texture = nullptr;
+    ID3DXMesh* mesh = nullptr;
+    const std::string image = dataPath("red.bmp"), x = dataPath("three_materials.x");
+    ASSERT_EQ(D3DXCreateTextureFromFileA(device_, image.c_str(), &texture), D3D_OK);
+    ASSERT_EQ(D3DXLoadMeshFromXA(x.c_str(), D3DXMESH_SYSTEMMEM, device_, nullptr, nullptr, nullptr,
+                                 nullptr, &mesh),
+              D3D_OK);
+    device_->BeginScene();
+    mesh->DrawSubset(1);
+    device_->EndScene();
+    mesh->Release();
+    texture->Release();
+    ASSERT_EQ(lines.size(), 7u);
+    const std::string tex = lines[0].substr(lines[0].rfind("tex#"));
+    const std::string m = lines[1].substr(lines[1].rfind("mesh#"));
+    EXPECT_EQ(lines[0], "D3DXCreateTextureFromFileA(\"" + image + "\") = " + tex);
+    EXPECT_EQ(lines[1], "D3DXLoadMeshFromXA(\"" + x + "\") = " + m);
+    EXPECT_EQ(lines[3], m + ".DrawSubset(1)");
+    EXPECT_EQ(lines[5], m + ".Release()");
+    EXPECT_EQ(lines[6], tex + ".Release()");
+}

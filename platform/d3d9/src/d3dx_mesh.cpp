@@ -40,6 +40,7 @@ public:
     HRESULT DrawSubset(DWORD attribute) override;
 
     const XMeshData& data() const { return data_; }
+    int id() const { return id_; }
 
 private:
     Device* device_;
@@ -80,11 +81,7 @@ Mesh::Mesh(Device* device, XMeshData data)
     device_->hold();
     const UINT length = static_cast<UINT>(data_.vertices.size() * sizeof(XVertex));
     vertices_ = new VertexBuffer(device_, length, kMeshFvf);
-    void* bytes = nullptr;
-    if (SUCCEEDED(vertices_->Lock(0, length, &bytes, 0))) {
-        std::memcpy(bytes, data_.vertices.data(), length);
-        vertices_->Unlock();
-    }
+    vertices_->fill(data_.vertices.data(), length);
     subsets_ = subsetsOf(data_);
 }
 
@@ -172,6 +169,9 @@ HRESULT WINAPI D3DXLoadMeshFromXA(LPCSTR pFilename, DWORD Options, LPDIRECT3DDEV
     if (ppMaterials) *ppMaterials = materialBuffer(data.materials);
     if (pNumMaterials) *pNumMaterials = static_cast<DWORD>(data.materials.size());
     Mesh* mesh = new Mesh(device, std::move(data));
+    if (tracing())
+        traceLine(std::string("D3DXLoadMeshFromXA(\"") + pFilename +
+                  "\") = " + traceObject("mesh", mesh->id()));
     *ppMesh = mesh;
     return D3D_OK;
 }

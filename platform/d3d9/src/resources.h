@@ -29,6 +29,8 @@ public:
     HRESULT Lock(UINT OffsetToLock, UINT SizeToLock, void** ppbData, DWORD Flags) override;
     HRESULT Unlock() override;
 
+    // The layer's own writes (a mesh's vertices), which the trace does not show.
+    void fill(const void* bytes, size_t size);
     const uint8_t* bytes() const { return data_.data(); }
     UINT length() const { return static_cast<UINT>(data_.size()); }
     int id() const { return id_; }

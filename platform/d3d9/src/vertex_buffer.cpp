@@ -4,6 +4,8 @@
 #include "trace.h"
 #include "trace_format.h"
 
+#include <algorithm>
+#include <cstring>
 #include <new>
 
 namespace platform {
@@ -43,6 +45,10 @@ HRESULT VertexBuffer::Lock(UINT offset, UINT size, void** data, DWORD flags) {
                       std::to_string(size) + ", " + traceHex(flags) + ")",
                   hr);
     return hr;
+}
+
+void VertexBuffer::fill(const void* bytes, size_t size) {
+    std::memcpy(data_.data(), bytes, std::min(size, data_.size()));
 }
 
 HRESULT VertexBuffer::Unlock() {

@@ -33,6 +33,7 @@
 //   vb#7.Lock(0, 24, 0)   vb#7.Unlock()   vb#7.Release()
 //   mesh#1.DrawSubset(2)
 //   D3DXCreateTextureFromFileA("dir/map.bmp") = tex#4      (only when the load succeeds)
+//   D3DXLoadMeshFromXA("dir/car.x") = mesh#2               (likewise)
 //   Present()                     (all four arguments null; otherwise they are listed)
 // A call that fails is traced like any other, with " -> FAILED" appended.
 #ifndef KELVANE_PLATFORM_D3D9_TRACE_H
