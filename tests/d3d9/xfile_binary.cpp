@@ -27,6 +27,7 @@ enum : uint16_t {
 
 class Encoder {
 public:
+    explicit Encoder(bool doubles) : doubles_(doubles) {}
     void word(uint16_t w) { put(&w, 2); }
     void dword(uint32_t d) { put(&d, 4); }
     void text(const std::string& s) { out_ += s; }
@@ -42,7 +43,10 @@ public:
         word(floats_ ? kFloatList : kIntegerList);
         dword(static_cast<uint32_t>(numbers_.size()));
         for (const std::string& n : numbers_) {
-            if (floats_) {
+            if (floats_ && doubles_) {
+                const double d = std::strtod(n.c_str(), nullptr);
+                put(&d, 8);
+            } else if (floats_) {
                 const float f = std::strtof(n.c_str(), nullptr);
                 put(&f, 4);
             } else {
@@ -58,6 +62,7 @@ private:
     std::string out_;
     std::vector<std::string> numbers_;
     bool floats_ = false;
+    bool doubles_;
 };
 
 size_t skipComment(const std::string& t, size_t i) {
@@ -67,11 +72,11 @@ size_t skipComment(const std::string& t, size_t i) {
 
 }  // namespace
 
-std::string binaryXFromText(const std::string& text) {
+std::string binaryXFromText(const std::string& text, bool doubles) {
     const std::string header = "xof 0302txt 0032";
     if (text.compare(0, header.size(), header) != 0) return std::string();
-    Encoder e;
-    e.text("xof 0302bin 0032");
+    Encoder e(doubles);
+    e.text(doubles ? "xof 0302bin 0064" : "xof 0302bin 0032");
     bool afterString = false;
     for (size_t i = header.size(); i < text.size();) {
         const char c = text[i];

@@ -7,7 +7,8 @@
 
 // Text must use a decimal point in every float and none in integers; comments
 // are dropped. Returns an empty string for text it cannot encode.
-std::string binaryXFromText(const std::string& text);
+// With doubles, floats are written as 64-bit values under a "0064" header.
+std::string binaryXFromText(const std::string& text, bool doubles = false);
 
 std::string readTextFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& bytes);

@@ -7,11 +7,15 @@
 
 namespace {
 
+enum class Encoding { Text, Binary32, Binary64 };
+
 // The three-material file in the encoding under test.
-std::string threeMaterialFile(bool binary) {
-    if (!binary) return dataPath("three_materials.x");
-    const std::string path = ::testing::TempDir() + "three_materials_bin.x";
-    writeFile(path, binaryXFromText(readTextFile(dataPath("three_materials.x"))));
+std::string threeMaterialFile(Encoding encoding) {
+    if (encoding == Encoding::Text) return dataPath("three_materials.x");
+    const bool doubles = encoding == Encoding::Binary64;
+    const std::string path =
+        ::testing::TempDir() + (doubles ? "three_materials_bin64.x" : "three_materials_bin.x");
+    writeFile(path, binaryXFromText(readTextFile(dataPath("three_materials.x")), doubles));
     return path;
 }
 
@@ -38,7 +42,7 @@ void expectColour(const D3DCOLORVALUE& c, float r, float g, float b, float a) {
 
 }  // namespace
 
-class XFileTest : public DeviceTest, public ::testing::WithParamInterface<bool> {
+class XFileTest : public DeviceTest, public ::testing::WithParamInterface<Encoding> {
 protected:
     void TearDown() override {
         if (loaded_.materials) loaded_.materials->Release();
@@ -95,10 +99,14 @@ TEST_P(XFileTest, MeshesMergeWithFrameTransformsInLeftHandedCoordinates) {
         }
 }
 
-INSTANTIATE_TEST_SUITE_P(TextAndBinary, XFileTest, ::testing::Values(false, true),
-                         [](const ::testing::TestParamInfo<bool>& p) {
-                             return p.param ? std::string("Binary") : std::string("Text");
-                         });
+std::string encodingName(const ::testing::TestParamInfo<Encoding>& info) {
+    static const char* const kNames[] = {"Text", "Binary32", "Binary64"};
+    return kNames[static_cast<int>(info.param)];
+}
+
+INSTANTIATE_TEST_SUITE_P(Encodings, XFileTest,
+                         ::testing::Values(Encoding::Text, Encoding::Binary32, Encoding::Binary64),
+                         encodingName);
 
 TEST_F(DeviceTest, FileWithoutMaterialsGetsOne) {
     Loaded l = loadMesh(device_, dataPath("no_materials.x"));
