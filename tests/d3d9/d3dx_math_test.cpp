@@ -20,7 +20,7 @@ D3DXVECTOR3 apply(const D3DXVECTOR3& p, const D3DXMATRIX& m) {
 
 }  // namespace
 
-TEST(D3dxMath, PerspectiveOfTheEditor) {
+TEST(D3dxMath, PerspectiveWithAQuarterPiFieldOfView) {
     D3DXMATRIX m;
     D3DXMatrixPerspectiveFovLH(&m, 0.7853982f, 1.33f, 1.0f, 3000.0f);
     // cot(pi/8) = 1 + sqrt(2)

@@ -1,4 +1,4 @@
-// D3DXCreateTextureFromFileA over every image format the editor offers.
+// D3DXCreateTextureFromFileA over bmp, tga, png, gif, tif and jpg.
 #include "device_fixture.h"
 #include "platform/d3d9_inspect.h"
 

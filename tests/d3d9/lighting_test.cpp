@@ -7,8 +7,8 @@
 
 namespace {
 
-// The editor's light: a point light 500 above the origin.
-D3DLIGHT9 editorLight() {
+// A white-ish point light 500 above the origin that never fades within range.
+D3DLIGHT9 pointLightAbove() {
     D3DLIGHT9 light = {};
     light.Type = D3DLIGHT_POINT;
     light.Diffuse = {0.5f, 0.5f, 0.5f, 0};
@@ -43,7 +43,7 @@ protected:
         device_->SetRenderState(D3DRS_AMBIENT, 0xFF9B9B9B);
         material_ = whiteMaterial();
         device_->SetMaterial(&material_);
-        light_ = editorLight();
+        light_ = pointLightAbove();
     }
     // The centre pixel of a level square with the given vertex colour.
     Rgba litCentre(D3DCOLOR vertexColour) {
@@ -114,10 +114,10 @@ TEST_F(LightingTest, LightingOffShowsTheVertexColour) {
 }
 
 TEST_F(LightingTest, UnsupportedLightsAreRefused) {
-    D3DLIGHT9 spot = editorLight();
+    D3DLIGHT9 spot = pointLightAbove();
     spot.Type = D3DLIGHT_SPOT;
     EXPECT_EQ(device_->SetLight(1, &spot), D3DERR_INVALIDCALL);
-    D3DLIGHT9 unattenuated = editorLight();
+    D3DLIGHT9 unattenuated = pointLightAbove();
     unattenuated.Attenuation0 = 0;
     EXPECT_EQ(device_->SetLight(1, &unattenuated), D3DERR_INVALIDCALL);
     EXPECT_EQ(device_->SetLight(1, nullptr), D3DERR_INVALIDCALL);
