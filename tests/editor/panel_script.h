@@ -1,0 +1,35 @@
+// What the panel scripts share: a New with given counts, the small pictures
+// and model under data/, the track the program saved next to one built
+// in-process, and pictures compared with a tolerance.
+#ifndef KELVANE_TESTS_EDITOR_PANEL_SCRIPT_H
+#define KELVANE_TESTS_EDITOR_PANEL_SCRIPT_H
+
+#include <string>
+#include <vector>
+
+#include "program_run.h"
+
+struct TrackDocument;
+
+// Script lines for New with these sizes and counts, confirmed with Enter.
+std::string newTrackLines(int sizeX, int sizeY, int maps, int billboards, int borders, int meshes);
+
+// Copies every file of tests/editor/data into the folder; false on failure.
+bool copyTestData(const TestFolder& folder);
+std::string testDataPath(const std::string& name);
+
+// The bytes saveTrack writes for the document.
+std::string savedBytes(TrackDocument& document, const TestFolder& folder);
+
+struct Picture {
+    int width = 0;
+    int height = 0;
+    std::vector<unsigned char> rgba;
+};
+bool loadPicture(const std::string& pngPath, Picture* picture);
+
+// Fraction of pixels where some channel differs by more than `tolerance`; 1
+// when the sizes differ or either picture is missing.
+double differingFraction(const Picture& a, const Picture& b, int tolerance);
+
+#endif
