@@ -11,16 +11,12 @@ namespace {
 
 const char kMapLists[] = "print 1021\nprint 1031\nprint 1033\nprint 1035\n";
 
-std::string saveAs(const TestFolder& folder, const std::string& name) {
-    return "answer-file " + folder.path(name) + "\nclick 1009\n";
-}
-
 TEST(FieldPanel, SetChangesRecord32AndNothingElse) {
     TestFolder folder;
     std::string script = newTrackLines(10, 10, 5, 5, 20, 1) +
                          "type 1010 2\ntype 1011 3\nchoose 1021 4\nclick 1054\nchoose 1046 1\n"
                          "click 1022\n" +
-                         saveAs(folder, "set.trk");
+                         saveTrackLines(folder, "set.trk");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
     EXPECT_EQ(run.count("MessageBox"), 0) << run.out;
@@ -40,8 +36,8 @@ TEST(FieldPanel, SetChangesRecord32AndNothingElse) {
 TEST(FieldPanel, SetAllGivesEveryCellTheSlopeAndTheChosenMap) {
     TestFolder folder;
     std::string script = newTrackLines(4, 3, 3, 0, 0, 0) + "click 1052\nchoose 1046 3\n" +
-                         saveAs(folder, "before.trk") + "choose 1021 2\nclick 1024\n" +
-                         saveAs(folder, "all.trk");
+                         saveTrackLines(folder, "before.trk") + "choose 1021 2\nclick 1024\n" +
+                         saveTrackLines(folder, "all.trk");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
 
@@ -62,12 +58,10 @@ TEST(FieldPanel, SetAllGivesEveryCellTheSlopeAndTheChosenMap) {
 TEST(FieldPanel, TypingIOrJMovesTheMarkedCellWithoutSet) {
     TestFolder folder;
     std::string script = newTrackLines(10, 10, 5, 5, 20, 1) +
-                         "click 1024\nclick 1029\nclick 1029\n"
-                         "snapshot Preview " +
-                         folder.path("at0.png") + "\n" + saveAs(folder, "before.trk") +
-                         "type 1011 3\n" + "snapshot Preview " + folder.path("at3.png") + "\n" +
-                         "type 1011 0\nsnapshot Preview " + folder.path("back.png") + "\n" +
-                         saveAs(folder, "after.trk");
+                         "click 1024\nclick 1029\nclick 1029\n" + snapshotLines(folder, "at0.png") +
+                         saveTrackLines(folder, "before.trk") + "type 1011 3\n" +
+                         snapshotLines(folder, "at3.png") + "type 1011 0\n" +
+                         snapshotLines(folder, "back.png") + saveTrackLines(folder, "after.trk");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
     Picture at0, at3, back;
@@ -98,7 +92,7 @@ TEST(FieldPanel, BrowseRenamesTheEntryInAllFourListsAndKeepsTheirChoices) {
                          "choose 1031 3\nchoose 1033 1\nchoose 1035 4\nchoose 1021 2\n"
                          "answer-file " +
                          testDataPath("grass.bmp") + "\nclick 1015\n" + kMapLists +
-                         saveAs(folder, "named.trk");
+                         saveTrackLines(folder, "named.trk");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
     const std::string lists = "0|1|2 grass.bmp|3|4";
@@ -119,9 +113,9 @@ TEST(FieldPanel, RefusedSetsWriteNothingAndSayWhy) {
     std::string script = newTrackLines(10, 10, 5, 5, 20, 1) +
                          "choose 1021 1\ntype 1010 10\nclick 1022\n"
                          "type 1010 0\ntype 1011 4000000000\nclick 1022\n" +
-                         saveAs(folder, "outside.trk") + newTrackLines(3, 3, 0, 0, 0, 0) +
+                         saveTrackLines(folder, "outside.trk") + newTrackLines(3, 3, 0, 0, 0, 0) +
                          "type 1011 0\nclick 1022\nclick 1024\nclick 1015\n" +
-                         saveAs(folder, "nomap.trk");
+                         saveTrackLines(folder, "nomap.trk");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
     EXPECT_EQ(run.count("MessageBox: Kelvane: Field I 10, J 0 lies outside the 10 x 10 grid"), 1)
@@ -145,7 +139,7 @@ TEST(FieldPanel, BrowseRefusesMapsWithoutASlotAndOverlongNames) {
     std::string longName = std::string(60, 'g') + ".bmp";
     std::string script = newTrackLines(2, 2, 300, 0, 0, 0) + "choose 1021 256\nclick 1015\n" +
                          "choose 1021 255\nanswer-file " + folder.path(longName) +
-                         "\nclick 1015\nprint 1021\n" + saveAs(folder, "refused.trk");
+                         "\nclick 1015\nprint 1021\n" + saveTrackLines(folder, "refused.trk");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
     EXPECT_EQ(run.count("MessageBox: Kelvane: Map 256 cannot get a picture"), 1) << run.out;

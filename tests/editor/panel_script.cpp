@@ -14,6 +14,18 @@ std::string newTrackLines(int sizeX, int sizeY, int maps, int billboards, int bo
            type(1015, billboards) + type(1016, borders) + type(1017, meshes) + "key Enter\n";
 }
 
+std::string saveTrackLines(const TestFolder& folder, const std::string& name) {
+    return "answer-file " + folder.path(name) + "\nclick 1009\n";
+}
+
+std::string loadTrackLines(const std::string& path) {
+    return "answer-file " + path + "\nclick 1008\n";
+}
+
+std::string snapshotLines(const TestFolder& folder, const std::string& name) {
+    return "snapshot Preview " + folder.path(name) + "\n";
+}
+
 std::string testDataPath(const std::string& name) {
     return std::string(KELVANE_EDITOR_TEST_DATA) + "/" + name;
 }

@@ -14,6 +14,11 @@ struct TrackDocument;
 // Script lines for New with these sizes and counts, confirmed with Enter.
 std::string newTrackLines(int sizeX, int sizeY, int maps, int billboards, int borders, int meshes);
 
+// Script lines for Save, Load and a snapshot of the Preview into the folder.
+std::string saveTrackLines(const TestFolder& folder, const std::string& name);
+std::string loadTrackLines(const std::string& path);
+std::string snapshotLines(const TestFolder& folder, const std::string& name);
+
 // Copies every file of tests/editor/data into the folder; false on failure.
 bool copyTestData(const TestFolder& folder);
 std::string testDataPath(const std::string& name);
