@@ -115,15 +115,18 @@ const char* decodeTiff(const uint8_t* bytes, size_t size, DecodedImage* image) {
     return nullptr;
 }
 
-bool isJpeg(const uint8_t* b, size_t size) {
-    return size >= 3 && b[0] == 0xFF && b[1] == 0xD8;
+// Where a JPEG's segments begin, or 0 when the bytes are no JPEG. Like
+// stb_image, fill bytes (0xFF) may precede the start-of-image marker.
+size_t jpegSegmentsStart(const uint8_t* b, size_t size) {
+    size_t at = 0;
+    while (at < size && b[at] == 0xFF) ++at;
+    return at > 0 && at < size && b[at] == 0xD8 ? at + 1 : 0;
 }
 
 // stb_image builds a Huffman table from a DHT segment's 16 code counts
 // without checking that they add up to at most 256 symbols, and writes past
 // the table when they do not. Such segments are refused before stb sees them.
-bool huffmanTablesFit(const uint8_t* b, size_t size) {
-    size_t at = 2;
+bool huffmanTablesFit(const uint8_t* b, size_t size, size_t at) {
     while (at + 4 <= size) {
         const uint8_t marker = b[at + 1];
         if (b[at] != 0xFF || marker == 0xFF) {  // entropy-coded data or fill bytes
@@ -151,7 +154,8 @@ bool huffmanTablesFit(const uint8_t* b, size_t size) {
 
 const char* decodeWithStb(const uint8_t* bytes, size_t size, DecodedImage* image) {
     if (size > static_cast<size_t>(INT32_MAX)) return "file too large";
-    if (isJpeg(bytes, size) && !huffmanTablesFit(bytes, size)) return "bad Huffman table";
+    const size_t segments = jpegSegmentsStart(bytes, size);
+    if (segments > 0 && !huffmanTablesFit(bytes, size, segments)) return "bad Huffman table";
     const int length = static_cast<int>(size);
     int width = 0, height = 0, channels = 0;
     if (!stbi_info_from_memory(bytes, length, &width, &height, &channels))
