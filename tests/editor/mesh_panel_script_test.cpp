@@ -1,0 +1,128 @@
+// The Meshes panel played by a scripted user on the real program.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "panel_script.h"
+#include "program_run.h"
+#include "track_document.h"
+
+namespace {
+
+const char kMeshBoxes[] = "print 1059\nprint 1060\nprint 1061\nprint 1062\nprint 1063\n";
+
+std::string preparedTrack(const TestFolder& folder) {
+    TrackDocument doc;
+    doc.createTrack(10, 10, 2, 0, 0, 3);
+    doc.setMeshPosX(1, 101);
+    doc.setMeshPosY(1, 102);
+    doc.setMeshPosZ(1, 103);
+    doc.setMeshScale(1, 104);
+    doc.setMeshAngle(1, 105);
+    std::string path = folder.path("prepared.trk");
+    doc.saveTrack(path.c_str());
+    return path;
+}
+
+TEST(MeshPanel, ChoosingAPlacementShowsItAndChangesNothing) {
+    TestFolder folder;
+    std::string track = preparedTrack(folder);
+    std::string script = loadTrackLines(track) + "choose 1065 1\n" + kMeshBoxes +
+                         saveTrackLines(folder, "shown.trk");
+    ProgramRun run = runKelvane(folder, script);
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_EQ(run.line("1059:"), "1059: 101");
+    EXPECT_EQ(run.line("1060:"), "1060: 102");
+    EXPECT_EQ(run.line("1061:"), "1061: 103");
+    EXPECT_EQ(run.line("1062:"), "1062: 104");
+    EXPECT_EQ(run.line("1063:"), "1063: 105");
+    EXPECT_EQ(readFileBytes(folder.path("shown.trk")), readFileBytes(track));
+}
+
+TEST(MeshPanel, ScaleSetsAllThreeValuesAtEveryKeystroke) {
+    TestFolder folder;
+    std::string script = newTrackLines(10, 10, 5, 5, 20, 2) + "choose 1065 1\ntype 1062 5\n" +
+                         saveTrackLines(folder, "five.trk") + "type 1062 50\n" +
+                         saveTrackLines(folder, "fifty.trk");
+    ProgramRun run = runKelvane(folder, script);
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    const DWORD expected[] = {5, 50};
+    const char* files[] = {"five.trk", "fifty.trk"};
+    for (int k = 0; k < 2; ++k) {
+        TrackDocument doc;
+        ASSERT_TRUE(doc.loadTrack(folder.path(files[k]).c_str()));
+        const MeshPlacement& placed = doc.meshes[1];
+        EXPECT_EQ(placed.scaleX, expected[k]);
+        EXPECT_EQ(placed.scaleY, expected[k]);
+        EXPECT_EQ(placed.scaleZ, expected[k]);
+        EXPECT_EQ(doc.meshes[0].scaleX, 100u);
+    }
+}
+
+// The boxes keep what they showed; the next keystroke goes to placement 0.
+TEST(MeshPanel, AddMeshSelectsEntryZeroAndLeavesTheBoxes) {
+    TestFolder folder;
+    std::string track = preparedTrack(folder);
+    std::string script = loadTrackLines(track) + "choose 1065 1\nclick 1066\nprint 1065\n" +
+                         kMeshBoxes + "type 1059 7\n" + saveTrackLines(folder, "added.trk");
+    ProgramRun run = runKelvane(folder, script);
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_EQ(run.line("1065:"), "1065: 0 (null)|1 (null)|2 (null)|3 (null) sel=0");
+    EXPECT_EQ(run.line("1059:"), "1059: 101");
+    EXPECT_EQ(run.line("1062:"), "1062: 104");
+    TrackDocument added;
+    ASSERT_TRUE(added.loadTrack(folder.path("added.trk").c_str()));
+    ASSERT_EQ(added.getMeshCount(), 4u);
+    EXPECT_EQ(added.getMeshPosX(0), 7u);
+    EXPECT_EQ(added.getMeshPosX(1), 101u);
+    EXPECT_EQ(added.meshes[3].empty, kSlotUnused);
+    EXPECT_EQ(added.getMeshScale(3), 100u);
+}
+
+// The model shows at once where the placement stands; its entry names it.
+TEST(MeshPanel, BrowseShowsTheModelAtOnceAndNamesTheEntry) {
+    TestFolder folder;
+    std::string script = newTrackLines(10, 10, 5, 5, 20, 2) +
+                         "choose 1065 1\ntype 1059 300\ntype 1061 500\n" +
+                         snapshotLines(folder, "before.png") + "answer-file " +
+                         testDataPath("block.x") + "\nclick 1064\nprint 1065\n" +
+                         snapshotLines(folder, "after.png") + saveTrackLines(folder, "placed.trk");
+    ProgramRun run = runKelvane(folder, script);
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_EQ(run.line("1065:"), "1065: 0 (null)|1 block.x sel=1");
+    Picture before, after;
+    ASSERT_TRUE(loadPicture(folder.path("before.png"), &before));
+    ASSERT_TRUE(loadPicture(folder.path("after.png"), &after));
+    EXPECT_GT(differingFraction(before, after, 8), 0.001);
+    TrackDocument doc;
+    ASSERT_TRUE(doc.loadTrack(folder.path("placed.trk").c_str()));
+    EXPECT_STREQ(doc.getMeshName(1), "block.x");
+    EXPECT_EQ(doc.getMeshName(0), nullptr);
+}
+
+// Placement 128 has no model slot and a 68-character name no name slot;
+// without placements Browse does nothing and the boxes write nothing.
+TEST(MeshPanel, RefusalsWriteNothingAndSayWhy) {
+    TestFolder folder;
+    std::string longName = std::string(66, 'm') + ".x";
+    std::string script =
+        newTrackLines(2, 2, 1, 0, 0, 130) + "choose 1065 128\nclick 1064\n" +
+        "choose 1065 127\nanswer-file " + folder.path(longName) + "\nclick 1064\n" +
+        saveTrackLines(folder, "refused.trk") + newTrackLines(2, 2, 1, 0, 0, 0) +
+        "click 1064\ntype 1059 9\ntype 1062 3\n" + saveTrackLines(folder, "none.trk");
+    ProgramRun run = runKelvane(folder, script);
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_EQ(run.count("MessageBox: Kelvane: Mesh 128 cannot get a model"), 1) << run.out;
+    EXPECT_EQ(run.count("MessageBox: Kelvane: The file name \"" + longName +
+                        "\" is longer than the 67 characters a mesh can hold"),
+              1)
+        << run.out;
+    EXPECT_EQ(run.count("MessageBox"), 2) << run.out;
+    TrackDocument many, none;
+    many.createTrack(2, 2, 1, 0, 0, 130);
+    none.createTrack(2, 2, 1, 0, 0, 0);
+    EXPECT_EQ(readFileBytes(folder.path("refused.trk")), savedBytes(many, folder));
+    EXPECT_EQ(readFileBytes(folder.path("none.trk")), savedBytes(none, folder));
+}
+
+}  // namespace
