@@ -1,0 +1,174 @@
+// The Borders, Border and Background panels played by a scripted user on the
+// real program.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "panel_script.h"
+#include "program_run.h"
+#include "track_document.h"
+
+namespace {
+
+const char kBorderBoxes[] =
+    "print 1023\nprint 1036\nprint 1019\nprint 1020\nprint 1047\nprint 1045\nprint 1049\n";
+
+// A border in front of the start camera: it stands across its view.
+const char kVisibleBorder[] = "type 1023 800\ntype 1036 300\ntype 1020 700\ntype 1047 150\n";
+
+std::string preparedTrack(const TestFolder& folder) {
+    TrackDocument doc;
+    doc.createTrack(10, 10, 5, 0, 20, 0);
+    Border& b = doc.borders[7];
+    b = Border{kSlotUsed, 2, 11, 12, 13, 14, 15, 16, 0};
+    doc.setBorderTop(3, 90);
+    doc.setBorderBottom(3, 10);
+    doc.setBorderType(3, 1);
+    std::string path = folder.path("prepared.trk");
+    doc.saveTrack(path.c_str());
+    return path;
+}
+
+// 3, 30 and 300 are written in turn; the first of them makes border 4 used
+// and therefore drawn.
+TEST(BorderPanel, TypingPosX2WritesEveryPrefixAndShowsTheBorder) {
+    TestFolder folder;
+    std::string script =
+        newTrackLines(10, 10, 5, 5, 20, 1) + snapshotLines(folder, "none.png") + "choose 1041 4\n";
+    for (const char* prefix : {"3", "30", "300"})
+        script += std::string("type 1019 ") + prefix + "\n" +
+                  saveTrackLines(folder, std::string("x") + prefix + ".trk");
+    // Border 0 is chosen last: the chosen border is white, like the untextured
+    // background, and border 4 must show in red.
+    script += "type 1036 500\ntype 1047 200\nchoose 1041 0\n" + snapshotLines(folder, "shown.png");
+    ProgramRun run = runKelvane(folder, script);
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    const DWORD typed[] = {3, 30, 300};
+    const char* files[] = {"x3.trk", "x30.trk", "x300.trk"};
+    for (int k = 0; k < 3; ++k) {
+        TrackDocument doc;
+        ASSERT_TRUE(doc.loadTrack(folder.path(files[k]).c_str()));
+        EXPECT_EQ(doc.borders[4].x2, typed[k]);
+        EXPECT_EQ(doc.borders[4].empty, kSlotUsed);
+        EXPECT_EQ(doc.borders[3].empty, kSlotUnused);
+    }
+    Picture none, shown;
+    ASSERT_TRUE(loadPicture(folder.path("none.png"), &none));
+    ASSERT_TRUE(loadPicture(folder.path("shown.png"), &shown));
+    EXPECT_GT(differingFraction(none, shown, 8), 0.0005);
+}
+
+TEST(BorderPanel, StopTimeTypeAloneKeepsABorderInvisible) {
+    TestFolder folder;
+    std::string script = newTrackLines(10, 10, 5, 5, 20, 1) + snapshotLines(folder, "none.png") +
+                         "choose 1041 2\nchoose 1049 2\n" + snapshotLines(folder, "typed.png") +
+                         saveTrackLines(folder, "typed.trk");
+    ProgramRun run = runKelvane(folder, script);
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    Picture none, typed;
+    ASSERT_TRUE(loadPicture(folder.path("none.png"), &none));
+    ASSERT_TRUE(loadPicture(folder.path("typed.png"), &typed));
+    EXPECT_EQ(differingFraction(none, typed, 0), 0.0);
+    TrackDocument expected;
+    expected.createTrack(10, 10, 5, 5, 20, 1);
+    expected.setBorderType(2, 2);
+    EXPECT_EQ(readFileBytes(folder.path("typed.trk")), savedBytes(expected, folder));
+}
+
+TEST(BorderPanel, ChoosingABorderShowsItsValuesAndTypeAndChangesNothing) {
+    TestFolder folder;
+    std::string track = preparedTrack(folder);
+    std::string script = loadTrackLines(track) + "choose 1041 7\n" + kBorderBoxes +
+                         saveTrackLines(folder, "shown.trk");
+    ProgramRun run = runKelvane(folder, script);
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    ASSERT_EQ(run.lines.size(), 7u) << run.out;
+    const char* expected[] = {"1023: 11",
+                              "1036: 12",
+                              "1019: 13",
+                              "1020: 14",
+                              "1047: 15",
+                              "1045: 16",
+                              "1049: Normal Border|Start Time Border|Stop Time Border sel=2"};
+    for (size_t k = 0; k < 7; ++k) EXPECT_EQ(run.lines[k], expected[k]);
+    EXPECT_EQ(readFileBytes(folder.path("shown.trk")), readFileBytes(track));
+}
+
+// Only the ground points follow border 0; heights and type keep showing
+// border 3.
+TEST(BorderPanel, AddBorderListsOneMoreAndRewritesOnlyTheGroundPoints) {
+    TestFolder folder;
+    std::string track = preparedTrack(folder);
+    std::string script = loadTrackLines(track) + "choose 1041 3\nclick 1040\nprint 1041\n" +
+                         kBorderBoxes + saveTrackLines(folder, "added.trk");
+    ProgramRun run = runKelvane(folder, script);
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    std::string list = "1041: 0";
+    for (int i = 1; i <= 20; ++i) list += "|" + std::to_string(i);
+    EXPECT_EQ(run.line("1041:"), list + " sel=0");
+    EXPECT_EQ(run.line("1023:"), "1023: 0");
+    EXPECT_EQ(run.line("1047:"), "1047: 90");
+    EXPECT_EQ(run.line("1045:"), "1045: 10");
+    EXPECT_EQ(run.line("1049:"), "1049: Normal Border|Start Time Border|Stop Time Border sel=1");
+    TrackDocument added;
+    ASSERT_TRUE(added.loadTrack(folder.path("added.trk").c_str()));
+    ASSERT_EQ(added.getBorderCount(), 21u);
+    EXPECT_EQ(added.borders[20].empty, kSlotUnused);
+    EXPECT_EQ(added.borders[7].x1, 11u);
+}
+
+// The box only switches the border pass: the document stays as it was.
+TEST(BorderPanel, ShowBordersHidesAndBringsBackEveryBorder) {
+    TestFolder folder;
+    std::string script = newTrackLines(10, 10, 5, 5, 20, 1) + snapshotLines(folder, "none.png") +
+                         "choose 1041 1\n" + kVisibleBorder + "choose 1041 0\n" +
+                         snapshotLines(folder, "on.png") + saveTrackLines(folder, "on.trk") +
+                         "click 1050\n" + snapshotLines(folder, "off.png") + "click 1050\n" +
+                         snapshotLines(folder, "again.png") + saveTrackLines(folder, "again.trk");
+    ProgramRun run = runKelvane(folder, script);
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    Picture none, on, off, again;
+    ASSERT_TRUE(loadPicture(folder.path("none.png"), &none));
+    ASSERT_TRUE(loadPicture(folder.path("on.png"), &on));
+    ASSERT_TRUE(loadPicture(folder.path("off.png"), &off));
+    ASSERT_TRUE(loadPicture(folder.path("again.png"), &again));
+    EXPECT_GT(differingFraction(none, on, 8), 0.0005);
+    EXPECT_EQ(differingFraction(none, off, 0), 0.0);
+    EXPECT_EQ(differingFraction(on, again, 0), 0.0);
+    EXPECT_EQ(readFileBytes(folder.path("on.trk")), readFileBytes(folder.path("again.trk")));
+}
+
+TEST(BorderPanel, BackgroundMapThreeRepaintsWithMapThree) {
+    TestFolder folder;
+    std::string script = newTrackLines(10, 10, 5, 5, 20, 1) + "choose 1021 3\nanswer-file " +
+                         testDataPath("sky.bmp") + "\nclick 1015\n" +
+                         snapshotLines(folder, "plain.png") + "choose 1033 3\n" +
+                         snapshotLines(folder, "sky.png") + saveTrackLines(folder, "sky.trk");
+    ProgramRun run = runKelvane(folder, script);
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    Picture plain, sky;
+    ASSERT_TRUE(loadPicture(folder.path("plain.png"), &plain));
+    ASSERT_TRUE(loadPicture(folder.path("sky.png"), &sky));
+    EXPECT_GT(differingFraction(plain, sky, 8), 0.5);
+    TrackDocument doc;
+    ASSERT_TRUE(doc.loadTrack(folder.path("sky.trk").c_str()));
+    EXPECT_EQ(doc.getBackgroundMap(), 3u);
+    EXPECT_EQ(doc.getBorderMap(), 0u);
+}
+
+// A track without borders or maps: the boxes, the type and both map lists
+// write nothing, so no border index -1 and no map that does not exist.
+TEST(BorderPanel, WithoutBordersOrMapsThePanelsWriteNothing) {
+    TestFolder folder;
+    std::string script = newTrackLines(3, 3, 0, 0, 0, 0) + kVisibleBorder +
+                         "choose 1049 1\nclick 1050\nclick 1050\n" +
+                         saveTrackLines(folder, "untouched.trk");
+    ProgramRun run = runKelvane(folder, script);
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_EQ(run.count("MessageBox"), 0) << run.out;
+    TrackDocument expected;
+    expected.createTrack(3, 3, 0, 0, 0, 0);
+    EXPECT_EQ(readFileBytes(folder.path("untouched.trk")), savedBytes(expected, folder));
+}
+
+}  // namespace
