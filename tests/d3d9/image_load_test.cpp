@@ -62,11 +62,14 @@ TEST_F(DeviceTest, GifTransparencyBecomesAlphaZero) {
 }
 
 TEST_F(DeviceTest, MissingOrDamagedImagesFailAndLeaveNull) {
-    const std::string paths[] = {
-        dataPath("damaged.png"),      dataPath("damaged.tif"),
-        dataPath("bad_huffman.jpg"),  dataPath("bad_huffman_after_fill.jpg"),
-        dataPath("no-such-file.bmp"), std::string(D3D9_TEST_DATA),
-        dataPath("three_materials.x")};
+    const std::string paths[] = {dataPath("damaged.png"),
+                                 dataPath("damaged.tif"),
+                                 dataPath("bad_huffman.jpg"),
+                                 dataPath("bad_huffman_after_fill.jpg"),
+                                 dataPath("png_chunk_too_long.png"),
+                                 dataPath("no-such-file.bmp"),
+                                 std::string(D3D9_TEST_DATA),
+                                 dataPath("three_materials.x")};
     for (const std::string& path : paths) {
         IDirect3DTexture9* texture = reinterpret_cast<IDirect3DTexture9*>(1);
         EXPECT_EQ(D3DXCreateTextureFromFileA(device_, path.c_str(), &texture), E_FAIL) << path;

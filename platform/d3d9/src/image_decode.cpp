@@ -152,10 +152,27 @@ bool huffmanTablesFit(const uint8_t* b, size_t size, size_t at) {
     return true;
 }
 
+// stb_image grows its buffer for a PNG's image data by the length a chunk
+// claims before reading it, so one damaged length costs gigabytes. Every
+// chunk must fit in the file.
+bool pngChunksFit(const uint8_t* b, size_t size) {
+    static const uint8_t kSignature[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    if (size < 8 || std::memcmp(b, kSignature, 8) != 0) return true;  // not a PNG
+    for (size_t at = 8; at + 8 <= size;) {
+        const uint64_t length =
+            static_cast<uint64_t>(b[at]) << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3];
+        if (length + 12 > size - at) return false;
+        if (std::memcmp(b + at + 4, "IEND", 4) == 0) break;
+        at += 12 + length;
+    }
+    return true;
+}
+
 const char* decodeWithStb(const uint8_t* bytes, size_t size, DecodedImage* image) {
     if (size > static_cast<size_t>(INT32_MAX)) return "file too large";
     const size_t segments = jpegSegmentsStart(bytes, size);
     if (segments > 0 && !huffmanTablesFit(bytes, size, segments)) return "bad Huffman table";
+    if (!pngChunksFit(bytes, size)) return "PNG chunk longer than the file";
     const int length = static_cast<int>(size);
     int width = 0, height = 0, channels = 0;
     if (!stbi_info_from_memory(bytes, length, &width, &height, &channels))
