@@ -76,7 +76,8 @@ TEST(FieldPanel, TypingIOrJMovesTheMarkedCellWithoutSet) {
 TEST(FieldPanel, AddMapGivesTheThreeListsSixEntriesAndLeavesMapWithFive) {
     TestFolder folder;
     std::string script = newTrackLines(10, 10, 5, 5, 20, 1) + "choose 1031 2\nchoose 1033 4\n" +
-                         "choose 1021 3\nclick 1032\n" + kMapLists;
+                         "choose 1021 3\nclick 1032\n" + kMapLists + "choose 1021 5\nanswer-file " +
+                         testDataPath("road.bmp") + "\nclick 1015\nprint 1021\nprint 1035\n";
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
     const std::string six = "0 (null)|1 (null)|2 (null)|3 (null)|4 (null)|5 (null)";
@@ -84,6 +85,10 @@ TEST(FieldPanel, AddMapGivesTheThreeListsSixEntriesAndLeavesMapWithFive) {
     EXPECT_EQ(run.line("1031:"), "1031: " + six + " sel=2");
     EXPECT_EQ(run.line("1033:"), "1033: " + six + " sel=4");
     EXPECT_EQ(run.line("1035:"), "1035: 0|1|2|3|4 sel=0");
+    // The new map has no "Map:" entry to rename, and Browse adds none.
+    EXPECT_EQ(run.lines.back(), "1035: 0|1|2|3|4 sel=0");
+    EXPECT_EQ(run.line("1021: 0 (null)|1 (null)|2 (null)|3 (null)|4 (null)|5 road.bmp"),
+              "1021: 0 (null)|1 (null)|2 (null)|3 (null)|4 (null)|5 road.bmp sel=5");
 }
 
 TEST(FieldPanel, BrowseRenamesTheEntryInAllFourListsAndKeepsTheirChoices) {
