@@ -23,7 +23,7 @@ Device::Device(RefCounted* direct3d, HWND window, std::unique_ptr<GlTarget> targ
 }
 
 Device::~Device() {
-    batch_.vertices.clear();  // nothing can present it any more
+    batch_.clear();  // nothing can present it any more
     setFrameSource(window_, {});
     target_.reset();
     direct3d_->unhold();
@@ -247,7 +247,7 @@ HRESULT Device::SetTexture(DWORD stage, IDirect3DBaseTexture9* base) {
 HRESULT Device::SetFVF(DWORD fvf) {
     VertexLayout layout;
     const HRESULT hr = vertexLayoutOf(fvf, &layout) ? D3D_OK : D3DERR_INVALIDCALL;
-    if (SUCCEEDED(hr)) fvf_ = fvf;
+    if (SUCCEEDED(hr)) fvf_ = fvf, layout_ = layout;
     if (tracing()) traceCall("SetFVF(" + traceHex(fvf) + ")", hr);
     return hr;
 }
@@ -274,7 +274,15 @@ void Device::bindStream(VertexBuffer* buffer, UINT stride, DWORD fvf) {
     }
     streamOffset_ = 0;
     streamStride_ = stride;
-    fvf_ = fvf;
+    setFvf(fvf);
+}
+
+// Keeps the layout of the format beside it, so draws need not decode it.
+void Device::setFvf(DWORD fvf) {
+    if (fvf == fvf_) return;
+    VertexLayout layout;
+    fvf_ = vertexLayoutOf(fvf, &layout) ? fvf : 0;
+    layout_ = fvf_ ? layout : VertexLayout();
 }
 
 }  // namespace d3d9

@@ -53,12 +53,19 @@ struct PixelState {
     }
 };
 
-// Transformed vertices waiting to be drawn as GL triangles or lines.
+// Transformed vertices waiting to be drawn as indexed GL triangles or lines.
+// Each draw's vertices are transformed once, straight into the batch; fans
+// and index lists only add indices. Both arrays keep their storage.
 struct Batch {
     unsigned glMode = 0;
     PixelState state;
     TransformedVertices vertices;
-    size_t count() const { return vertices.clip.size() / 4; }
+    std::vector<uint32_t> indices;
+    size_t count() const { return vertices.count; }
+    void clear() {
+        vertices.clear();
+        indices.clear();
+    }
 };
 
 // GL state as last issued, so draws change only what differs.
@@ -119,7 +126,10 @@ private:
     HRESULT submit(unsigned glMode, UINT firstVertex, UINT vertexCount, const uint32_t* indices,
                    UINT indexCount);
     PixelState pixelState() const;
-    void appendToBatch(unsigned glMode, const uint32_t* indices, UINT indexCount);
+    void startBatch(unsigned glMode);
+    void appendIndices(unsigned glMode, size_t base, UINT vertexCount, const uint32_t* indices,
+                       UINT indexCount);
+    void setFvf(DWORD fvf);
     void applyGlState(const PixelState& s);
     void initGlDefaults();
 
@@ -133,8 +143,8 @@ private:
     VertexBuffer* stream_ = nullptr;
     UINT streamOffset_ = 0, streamStride_ = 0;
     DWORD fvf_ = 0;
+    VertexLayout layout_;  // of fvf_, which is always one the layer draws or 0
     VertexPipeline pipeline_;
-    TransformedVertices transformed_;
     Batch batch_;
     GlState gl_;
 };

@@ -142,37 +142,30 @@ void Device::applyGlState(const PixelState& s) {
 }
 
 void Device::flushBatch() {
-    if (batch_.count() == 0 || !makeCurrent()) return;
+    if (batch_.indices.empty()) {
+        batch_.clear();  // vertices of draws that made no primitive
+        return;
+    }
+    if (!makeCurrent()) return;
     applyGlState(batch_.state);
     glVertexPointer(4, GL_FLOAT, 0, batch_.vertices.clip.data());
     glColorPointer(4, GL_UNSIGNED_BYTE, 0, batch_.vertices.colour.data());
     glTexCoordPointer(2, GL_FLOAT, 0, batch_.vertices.texCoord.data());
-    glDrawArrays(batch_.glMode, 0, static_cast<GLsizei>(batch_.count()));
-    batch_.vertices.clear();
+    glDrawElements(batch_.glMode, static_cast<GLsizei>(batch_.indices.size()), GL_UNSIGNED_INT,
+                   batch_.indices.data());
+    batch_.clear();
 }
 
 namespace {
-
-// Copies vertex i of `from` into slot `at` of `to`, which has room for it.
-void copyVertex(const TransformedVertices& from, size_t i, TransformedVertices* to, size_t at) {
-    std::memcpy(&to->clip[at * 4], &from.clip[i * 4], 4 * sizeof(float));
-    std::memcpy(&to->colour[at * 4], &from.colour[i * 4], 4);
-    std::memcpy(&to->texCoord[at * 2], &from.texCoord[i * 2], 2 * sizeof(float));
-}
-
-void growBy(TransformedVertices* v, size_t count) {
-    const size_t n = v->clip.size() / 4 + count;
-    v->clip.resize(n * 4);
-    v->colour.resize(n * 4);
-    v->texCoord.resize(n * 2);
-}
 
 const size_t kMaxBatchVertices = 1u << 20;
 
 }  // namespace
 
-// Fans and indexed triangles join the batch as plain triangles, lines as lines.
-void Device::appendToBatch(unsigned glMode, const uint32_t* indices, UINT indexCount) {
+// A draw joins the batch when it shares its primitive kind and pixel state;
+// anything else draws what is batched first. Fans and indexed triangles join
+// as plain triangles, lines as lines.
+void Device::startBatch(unsigned glMode) {
     const unsigned batchMode = glMode == GL_LINES ? GL_LINES : GL_TRIANGLES;
     const PixelState state = pixelState();
     if (batch_.count() > 0 && (batch_.glMode != batchMode || !(batch_.state == state) ||
@@ -180,46 +173,45 @@ void Device::appendToBatch(unsigned glMode, const uint32_t* indices, UINT indexC
         flushBatch();
     batch_.glMode = batchMode;
     batch_.state = state;
-    const TransformedVertices& t = transformed_;
-    const size_t n = t.clip.size() / 4;
-    size_t at = batch_.count();
+}
+
+// Indices of a draw whose vertexCount vertices were batched from base on.
+void Device::appendIndices(unsigned glMode, size_t base, UINT vertexCount, const uint32_t* indices,
+                           UINT indexCount) {
+    std::vector<uint32_t>& out = batch_.indices;
+    const uint32_t first = static_cast<uint32_t>(base);
     if (indices) {
-        growBy(&batch_.vertices, indexCount);
-        for (UINT i = 0; i < indexCount; ++i) copyVertex(t, indices[i], &batch_.vertices, at++);
+        for (UINT i = 0; i < indexCount; ++i) out.push_back(first + indices[i]);
     } else if (glMode == GL_TRIANGLE_FAN) {
-        growBy(&batch_.vertices, (n - 2) * 3);
-        for (size_t k = 1; k + 1 < n; ++k) {
-            copyVertex(t, 0, &batch_.vertices, at++);
-            copyVertex(t, k, &batch_.vertices, at++);
-            copyVertex(t, k + 1, &batch_.vertices, at++);
+        for (uint32_t k = 1; k + 1 < vertexCount; ++k) {
+            out.push_back(first);
+            out.push_back(first + k);
+            out.push_back(first + k + 1);
         }
     } else {
-        growBy(&batch_.vertices, n);
-        for (size_t i = 0; i < n; ++i) copyVertex(t, i, &batch_.vertices, at++);
+        for (uint32_t i = 0; i < vertexCount; ++i) out.push_back(first + i);
     }
 }
 
 // The stream must hold every vertex the draw reads, in a format the layer draws.
 HRESULT Device::checkDraw(UINT firstVertex, UINT vertexCount) const {
-    VertexLayout layout;
-    if (!inScene_ || !stream_ || !vertexLayoutOf(fvf_, &layout)) return D3DERR_INVALIDCALL;
-    if (streamStride_ < layout.size) return D3DERR_INVALIDCALL;
+    if (!inScene_ || !stream_ || fvf_ == 0) return D3DERR_INVALIDCALL;
+    if (streamStride_ < layout_.size) return D3DERR_INVALIDCALL;
     const uint64_t end =
         streamOffset_ + (static_cast<uint64_t>(firstVertex) + vertexCount) * streamStride_;
-    const uint64_t last = end - streamStride_ + layout.size;
+    const uint64_t last = end - streamStride_ + layout_.size;
     if (vertexCount == 0 || last > stream_->length()) return D3DERR_INVALIDCALL;
     return D3D_OK;
 }
 
 HRESULT Device::submit(unsigned glMode, UINT firstVertex, UINT vertexCount, const uint32_t* indices,
                        UINT indexCount) {
-    VertexLayout layout;
-    vertexLayoutOf(fvf_, &layout);
-    transformed_.clear();
+    startBatch(glMode);
+    const size_t base = batch_.count();
     const uint8_t* first =
         stream_->bytes() + streamOffset_ + static_cast<size_t>(firstVertex) * streamStride_;
-    pipeline_.process(first, streamStride_, layout, vertexCount, &transformed_);
-    appendToBatch(glMode, indices, indexCount);
+    pipeline_.process(first, streamStride_, layout_, vertexCount, &batch_.vertices);
+    appendIndices(glMode, base, vertexCount, indices, indexCount);
     return D3D_OK;
 }
 

@@ -21,14 +21,16 @@ D3DMATRIX identity() {
     return m;
 }
 
+// Each output row accumulates whole rows of b, so the compiler can work on a
+// row at once while every element still sums its four products in order.
 D3DMATRIX multiply(const D3DMATRIX& a, const D3DMATRIX& b) {
     D3DMATRIX out;
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c) {
-            float sum = 0;
-            for (int k = 0; k < 4; ++k) sum += a.m[r][k] * b.m[k][c];
-            out.m[r][c] = sum;
-        }
+    for (int r = 0; r < 4; ++r) {
+        float sum[4] = {0, 0, 0, 0};
+        for (int k = 0; k < 4; ++k)
+            for (int c = 0; c < 4; ++c) sum[c] += a.m[r][k] * b.m[k][c];
+        std::memcpy(out.m[r], sum, sizeof sum);
+    }
     return out;
 }
 
@@ -52,26 +54,44 @@ void normalMatrixOf(const D3DMATRIX& m, float out[3][3]) {
 }
 
 // Direct3D's clip depth runs 0..w and its pixel centres sit on integer
-// coordinates; GL's depth runs -w..w and its centres sit at +0.5. This
-// post-projection matrix maps one onto the other.
-D3DMATRIX glClipAdjust(int width, int height) {
-    D3DMATRIX m = identity();
-    m._33 = 2.0f;
-    m._43 = -1.0f;
-    m._41 = 1.0f / width;
-    m._42 = -1.0f / height;
-    return m;
+// coordinates; GL's depth runs -w..w and its centres sit at +0.5. This is m
+// times the post-projection matrix that maps one onto the other, with the
+// products by that matrix's zero entries left out: for finite m they add
+// nothing, so the sums are those of the full product.
+D3DMATRIX glClipAdjusted(const D3DMATRIX& m, int width, int height) {
+    const float shiftX = 1.0f / width, shiftY = -1.0f / height;
+    D3DMATRIX out;
+    for (int r = 0; r < 4; ++r) {
+        const float* row = m.m[r];
+        out.m[r][0] = (0.0f + row[0]) + row[3] * shiftX;
+        out.m[r][1] = (0.0f + row[1]) + row[3] * shiftY;
+        out.m[r][2] = (0.0f + row[2] * 2.0f) + row[3] * -1.0f;
+        out.m[r][3] = 0.0f + row[3];
+    }
+    return out;
 }
+
+// byte / 255.0f for every byte, so colours convert without dividing.
+struct ByteFractions {
+    float value[256];
+    ByteFractions() {
+        for (int i = 0; i < 256; ++i) value[i] = i / 255.0f;
+    }
+};
+const ByteFractions kByteFractions;
 
 void colourToFloats(D3DCOLOR argb, float* rgba) {
-    rgba[0] = ((argb >> 16) & 0xff) / 255.0f;
-    rgba[1] = ((argb >> 8) & 0xff) / 255.0f;
-    rgba[2] = (argb & 0xff) / 255.0f;
-    rgba[3] = ((argb >> 24) & 0xff) / 255.0f;
+    rgba[0] = kByteFractions.value[(argb >> 16) & 0xff];
+    rgba[1] = kByteFractions.value[(argb >> 8) & 0xff];
+    rgba[2] = kByteFractions.value[argb & 0xff];
+    rgba[3] = kByteFractions.value[(argb >> 24) & 0xff];
 }
 
+// The nearest byte, halves rounded up. A float in 0..255 plus a half is exact
+// in double, so truncating it rounds as lround would; NaN becomes 0 as well.
 uint8_t toByte(float value) {
-    return static_cast<uint8_t>(std::lround(std::min(std::max(value, 0.0f), 1.0f) * 255.0f));
+    const float clamped = value > 0.0f ? (value < 1.0f ? value : 1.0f) : 0.0f;
+    return static_cast<uint8_t>(static_cast<double>(clamped * 255.0f) + 0.5);
 }
 
 bool validLight(const D3DLIGHT9& l) {
@@ -109,8 +129,24 @@ bool vertexLayoutOf(DWORD fvf, VertexLayout* layout) {
     return true;
 }
 
+size_t TransformedVertices::extend(size_t n) {
+    const size_t first = count;
+    count += n;
+    if (clip.size() < count * 4) {
+        const size_t room = std::max<size_t>(count * 2, 1024);
+        clip.resize(room * 4);
+        colour.resize(room * 4);
+        texCoord.resize(room * 2);
+    }
+    return first;
+}
+
 VertexPipeline::VertexPipeline()
     : world_(identity()), view_(identity()), projection_(identity()), material_() {}
+
+void VertexPipeline::setAmbient(D3DCOLOR ambient) {
+    colourToFloats(ambient, globalAmbient_);
+}
 
 void VertexPipeline::setTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX& matrix) {
     if (state == D3DTS_WORLD) world_ = matrix;
@@ -151,8 +187,9 @@ HRESULT VertexPipeline::enableLight(DWORD index, bool enable) {
 void VertexPipeline::prepare() {
     if (dirty_) {
         worldView_ = multiply(world_, view_);
-        clip_ = multiply(multiply(worldView_, projection_), glClipAdjust(width_, height_));
+        clip_ = glClipAdjusted(multiply(worldView_, projection_), width_, height_);
         normalMatrixOf(worldView_, normalMatrix_);
+        lastNormalValid_ = false;
         dirty_ = false;
     }
     if (lightsDirty_) prepareLights();
@@ -164,7 +201,12 @@ void VertexPipeline::prepareLights() {
     for (const auto& entry : lights_) {
         if (!entry.second.enabled) continue;
         const D3DLIGHT9& l = entry.second.light;
-        ViewLight v{&l, {0, 0, 0}, {0, 0, 0}};
+        ViewLight v{&l,
+                    l.Type == D3DLIGHT_POINT,
+                    {0, 0, 0},
+                    {0, 0, 0},
+                    {l.Ambient.r, l.Ambient.g, l.Ambient.b},
+                    {l.Diffuse.r, l.Diffuse.g, l.Diffuse.b}};
         const float position[3] = {l.Position.x, l.Position.y, l.Position.z};
         transformPoint(position, view_, v.position, 3);
         float d[3];
@@ -178,44 +220,91 @@ void VertexPipeline::prepareLights() {
     lightsDirty_ = false;
 }
 
+// Direction to a point light and its attenuation for each lane; a lane the
+// light's range does not reach is not lit by it.
+void VertexPipeline::pointLightLanes(const ViewLight& v, const Lanes& lanes,
+                                     float toLight[3][kLanes], float attenuation[kLanes],
+                                     bool reached[kLanes]) const {
+    const D3DLIGHT9& l = *v.light;
+    for (int i = 0; i < kLanes; ++i) {
+        float t[3];
+        for (int c = 0; c < 3; ++c) t[c] = v.position[c] - lanes.position[c][i];
+        const float d = std::sqrt(t[0] * t[0] + t[1] * t[1] + t[2] * t[2]);
+        reached[i] = !(d > l.Range);
+        attenuation[i] = 1.0f / (l.Attenuation0 + l.Attenuation1 * d + l.Attenuation2 * d * d);
+        for (int c = 0; c < 3; ++c) toLight[c][i] = d > 0 ? t[c] / d : 0;
+    }
+}
+
 // Lit colour = emissive + ambient material * (global ambient + sum of light
 // ambient * attenuation) + diffuse source * sum of light diffuse * N.L *
 // attenuation; alpha from the diffuse source. Normals are used as
 // transformed, not renormalised, as with D3DRS_NORMALIZENORMALS off.
-void VertexPipeline::lightVertex(const float* position, const float* normal, const float* diffuse,
-                                 float* rgba) const {
-    float ambient[3], lit[3] = {0, 0, 0};
-    float global[4];
-    colourToFloats(ambient_, global);
-    for (int c = 0; c < 3; ++c) ambient[c] = global[c];
+void VertexPipeline::lightLanes(Lanes* lanes) const {
+    float ambient[3][kLanes], lit[3][kLanes] = {};
+    for (int c = 0; c < 3; ++c)
+        for (int i = 0; i < kLanes; ++i) ambient[c][i] = globalAmbient_[c];
     for (const ViewLight& v : viewLights_) {
-        const D3DLIGHT9& l = *v.light;
-        float toLight[3], attenuation = 1.0f;
-        if (l.Type == D3DLIGHT_POINT) {
-            for (int c = 0; c < 3; ++c) toLight[c] = v.position[c] - position[c];
-            const float d = std::sqrt(toLight[0] * toLight[0] + toLight[1] * toLight[1] +
-                                      toLight[2] * toLight[2]);
-            if (d > l.Range) continue;
-            attenuation = 1.0f / (l.Attenuation0 + l.Attenuation1 * d + l.Attenuation2 * d * d);
-            for (int c = 0; c < 3; ++c) toLight[c] = d > 0 ? toLight[c] / d : 0;
+        float toLight[3][kLanes], attenuation[kLanes];
+        bool reached[kLanes];
+        if (v.point) {
+            pointLightLanes(v, *lanes, toLight, attenuation, reached);
         } else {
-            std::memcpy(toLight, v.toLight, sizeof toLight);
+            for (int i = 0; i < kLanes; ++i) {
+                for (int c = 0; c < 3; ++c) toLight[c][i] = v.toLight[c];
+                attenuation[i] = 1.0f;
+                reached[i] = true;
+            }
         }
-        const float nDotL = std::max(
-            0.0f, normal[0] * toLight[0] + normal[1] * toLight[1] + normal[2] * toLight[2]);
-        const float la[3] = {l.Ambient.r, l.Ambient.g, l.Ambient.b};
-        const float ld[3] = {l.Diffuse.r, l.Diffuse.g, l.Diffuse.b};
-        for (int c = 0; c < 3; ++c) {
-            ambient[c] += la[c] * attenuation;
-            lit[c] += ld[c] * nDotL * attenuation;
+        const float(*n)[kLanes] = lanes->normal;
+        for (int i = 0; i < kLanes; ++i) {
+            if (!reached[i]) continue;
+            const float nDotL = std::max(
+                0.0f, n[0][i] * toLight[0][i] + n[1][i] * toLight[1][i] + n[2][i] * toLight[2][i]);
+            for (int c = 0; c < 3; ++c) {
+                ambient[c][i] += v.ambient[c] * attenuation[i];
+                lit[c][i] += v.diffuse[c] * nDotL * attenuation[i];
+            }
         }
     }
     const float emissive[3] = {material_.Emissive.r, material_.Emissive.g, material_.Emissive.b};
     const float ambientMaterial[3] = {material_.Ambient.r, material_.Ambient.g,
                                       material_.Ambient.b};
     for (int c = 0; c < 3; ++c)
-        rgba[c] = emissive[c] + ambientMaterial[c] * ambient[c] + diffuse[c] * lit[c];
-    rgba[3] = diffuse[3];
+        for (int i = 0; i < kLanes; ++i)
+            lanes->rgba[c][i] =
+                emissive[c] + ambientMaterial[c] * ambient[c][i] + lanes->diffuse[c][i] * lit[c][i];
+    for (int i = 0; i < kLanes; ++i) lanes->rgba[3][i] = lanes->diffuse[3][i];
+}
+
+// Transforms one vertex to clip space and puts what lighting needs in a lane.
+void VertexPipeline::loadVertex(const uint8_t* vertex, const VertexLayout& layout,
+                                const float* material, float* clip, Lanes* lanes, int lane) {
+    float position[3], diffuse[4] = {1, 1, 1, 1};
+    std::memcpy(position, vertex, sizeof position);
+    if (layout.diffuse >= 0) {
+        D3DCOLOR argb;
+        std::memcpy(&argb, vertex + layout.diffuse, sizeof argb);
+        colourToFloats(argb, diffuse);
+    }
+    transformPoint(position, clip_, clip, 4);
+    const float* source = lighting_ && layout.diffuse < 0 ? material : diffuse;
+    for (int c = 0; c < 4; ++c) lanes->diffuse[c][lane] = source[c];
+    if (!lighting_) return;
+    float normal[3] = {0, 0, 0}, viewPosition[3];
+    if (layout.normal >= 0) std::memcpy(normal, vertex + layout.normal, sizeof normal);
+    if (!lastNormalValid_ || std::memcmp(normal, lastNormal_, sizeof normal) != 0) {
+        for (int c = 0; c < 3; ++c)
+            lastViewNormal_[c] = normal[0] * normalMatrix_[0][c] + normal[1] * normalMatrix_[1][c] +
+                                 normal[2] * normalMatrix_[2][c];
+        std::memcpy(lastNormal_, normal, sizeof normal);
+        lastNormalValid_ = true;
+    }
+    transformPoint(position, worldView_, viewPosition, 3);
+    for (int c = 0; c < 3; ++c) {
+        lanes->position[c][lane] = viewPosition[c];
+        lanes->normal[c][lane] = lastViewNormal_[c];
+    }
 }
 
 void VertexPipeline::process(const uint8_t* vertices, UINT stride, const VertexLayout& layout,
@@ -223,33 +312,26 @@ void VertexPipeline::process(const uint8_t* vertices, UINT stride, const VertexL
     prepare();
     const float material[4] = {material_.Diffuse.r, material_.Diffuse.g, material_.Diffuse.b,
                                material_.Diffuse.a};
-    for (UINT i = 0; i < count; ++i) {
-        const uint8_t* vertex = vertices + static_cast<size_t>(i) * stride;
-        float position[3], normal[3] = {0, 0, 0}, diffuse[4] = {1, 1, 1, 1}, rgba[4];
-        std::memcpy(position, vertex, sizeof position);
-        if (layout.normal >= 0) std::memcpy(normal, vertex + layout.normal, sizeof normal);
-        if (layout.diffuse >= 0) {
-            D3DCOLOR argb;
-            std::memcpy(&argb, vertex + layout.diffuse, sizeof argb);
-            colourToFloats(argb, diffuse);
-        }
-        float clip[4];
-        transformPoint(position, clip_, clip, 4);
-        out->clip.insert(out->clip.end(), clip, clip + 4);
+    const size_t first = out->extend(count);
+    for (UINT start = 0; start < count; start += kLanes) {
+        const int used = static_cast<int>(std::min<UINT>(kLanes, count - start));
+        Lanes lanes = {};  // unused lanes light zeros and are dropped
+        for (int i = 0; i < used; ++i)
+            loadVertex(vertices + static_cast<size_t>(start + i) * stride, layout, material,
+                       &out->clip[(first + start + i) * 4], &lanes, i);
         if (lighting_) {
-            float viewPosition[3], viewNormal[3];
-            transformPoint(position, worldView_, viewPosition, 3);
-            for (int c = 0; c < 3; ++c)
-                viewNormal[c] = normal[0] * normalMatrix_[0][c] + normal[1] * normalMatrix_[1][c] +
-                                normal[2] * normalMatrix_[2][c];
-            lightVertex(viewPosition, viewNormal, layout.diffuse >= 0 ? diffuse : material, rgba);
+            lightLanes(&lanes);
         } else {
-            std::memcpy(rgba, diffuse, sizeof rgba);
+            std::memcpy(lanes.rgba, lanes.diffuse, sizeof lanes.rgba);
         }
-        for (int c = 0; c < 4; ++c) out->colour.push_back(toByte(rgba[c]));
-        float uv[2] = {0, 0};
-        if (layout.texCoord >= 0) std::memcpy(uv, vertex + layout.texCoord, sizeof uv);
-        out->texCoord.insert(out->texCoord.end(), uv, uv + 2);
+        for (int i = 0; i < used; ++i) {
+            const size_t at = first + start + i;
+            for (int c = 0; c < 4; ++c) out->colour[at * 4 + c] = toByte(lanes.rgba[c][i]);
+            float* uv = &out->texCoord[at * 2];
+            uv[0] = uv[1] = 0;
+            const uint8_t* vertex = vertices + static_cast<size_t>(start + i) * stride;
+            if (layout.texCoord >= 0) std::memcpy(uv, vertex + layout.texCoord, 2 * sizeof(float));
+        }
     }
 }
 

@@ -26,16 +26,17 @@ struct VertexLayout {
 // point-sized or non-2D texture coordinates).
 bool vertexLayoutOf(DWORD fvf, VertexLayout* layout);
 
-// Output of the pipeline, laid out for GL client arrays.
+// Output of the pipeline, laid out for GL client arrays. The arrays only
+// ever grow and clearing keeps them, so a device that has drawn a frame once
+// draws the next without allocating or zeroing vertex memory.
 struct TransformedVertices {
     std::vector<float> clip;      // x, y, z, w per vertex (GL clip space)
     std::vector<uint8_t> colour;  // r, g, b, a per vertex
     std::vector<float> texCoord;  // u, v per vertex
-    void clear() {
-        clip.clear();
-        colour.clear();
-        texCoord.clear();
-    }
+    size_t count = 0;             // vertices in use; the arrays may hold more
+    // Makes room for n more vertices and counts them; returns the first one's index.
+    size_t extend(size_t n);
+    void clear() { count = 0; }
 };
 
 class VertexPipeline {
@@ -50,7 +51,7 @@ public:
     HRESULT setLight(DWORD index, const D3DLIGHT9& light);
     HRESULT enableLight(DWORD index, bool enable);
     void setLighting(bool on) { lighting_ = on; }
-    void setAmbient(D3DCOLOR ambient) { ambient_ = ambient; }
+    void setAmbient(D3DCOLOR ambient);
 
     // Transforms and lights count vertices of the given layout, appending to out.
     void process(const uint8_t* vertices, UINT stride, const VertexLayout& layout, UINT count,
@@ -64,26 +65,43 @@ private:
     // A light ready for one batch: position or direction in view space.
     struct ViewLight {
         const D3DLIGHT9* light;
+        bool point;
         float position[3];
         float toLight[3];  // directional: unit vector towards the light
+        float ambient[3], diffuse[3];
+    };
+    // A few vertices between transform and output, one array per component,
+    // so that the lighting of neighbours is independent work that overlaps.
+    static constexpr int kLanes = 4;
+    struct Lanes {
+        float position[3][kLanes];  // view space
+        float normal[3][kLanes];    // view space
+        float diffuse[4][kLanes];   // the diffuse source
+        float rgba[4][kLanes];
     };
     void prepare();
     void prepareLights();
-    void lightVertex(const float* position, const float* normal, const float* diffuse,
-                     float* rgba) const;
+    void lightLanes(Lanes* lanes) const;
+    void pointLightLanes(const ViewLight& light, const Lanes& lanes, float toLight[3][kLanes],
+                         float attenuation[kLanes], bool reached[kLanes]) const;
+    void loadVertex(const uint8_t* vertex, const VertexLayout& layout, const float* material,
+                    float* clip, Lanes* lanes, int lane);
 
     D3DMATRIX world_, view_, projection_;
     int width_ = 1, height_ = 1;
     D3DMATERIAL9 material_;
     std::map<DWORD, Light> lights_;
     bool lighting_ = true;
-    D3DCOLOR ambient_ = 0;
+    float globalAmbient_[4] = {0, 0, 0, 0};
 
     bool dirty_ = true;        // world, view or projection changed
     bool lightsDirty_ = true;  // view or lights changed
     D3DMATRIX worldView_, clip_;
     float normalMatrix_[3][3];
     std::vector<ViewLight> viewLights_;
+    // The last normal carried into view space: quads share one normal.
+    float lastNormal_[3], lastViewNormal_[3];
+    bool lastNormalValid_ = false;
 };
 
 }  // namespace d3d9
