@@ -3,6 +3,8 @@
 
 #include <cmath>
 
+#include "matrix_product.h"
+
 D3DXMATRIX::D3DXMATRIX(FLOAT f11, FLOAT f12, FLOAT f13, FLOAT f14, FLOAT f21, FLOAT f22, FLOAT f23,
                        FLOAT f24, FLOAT f31, FLOAT f32, FLOAT f33, FLOAT f34, FLOAT f41, FLOAT f42,
                        FLOAT f43, FLOAT f44) {
@@ -38,12 +40,7 @@ D3DXMATRIX* WINAPI D3DXMatrixIdentity(D3DXMATRIX* pOut) {
 D3DXMATRIX* WINAPI D3DXMatrixMultiply(D3DXMATRIX* pOut, CONST D3DXMATRIX* pM1,
                                       CONST D3DXMATRIX* pM2) {
     D3DXMATRIX product;  // pOut may alias an input
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c) {
-            float sum = 0.0f;
-            for (int k = 0; k < 4; ++k) sum += pM1->m[r][k] * pM2->m[k][c];
-            product.m[r][c] = sum;
-        }
+    platform::d3d9::multiplyMatrices(pM1->m, pM2->m, product.m);
     *pOut = product;
     return pOut;
 }

@@ -245,9 +245,11 @@ HRESULT Device::SetTexture(DWORD stage, IDirect3DBaseTexture9* base) {
 }
 
 HRESULT Device::SetFVF(DWORD fvf) {
+    // fvf_ only ever holds a format the layer draws, or 0.
     VertexLayout layout;
-    const HRESULT hr = vertexLayoutOf(fvf, &layout) ? D3D_OK : D3DERR_INVALIDCALL;
-    if (SUCCEEDED(hr)) fvf_ = fvf, layout_ = layout;
+    const bool drawn = (fvf != 0 && fvf == fvf_) || vertexLayoutOf(fvf, &layout);
+    const HRESULT hr = drawn ? D3D_OK : D3DERR_INVALIDCALL;
+    if (SUCCEEDED(hr)) setFvf(fvf);
     if (tracing()) traceCall("SetFVF(" + traceHex(fvf) + ")", hr);
     return hr;
 }

@@ -158,7 +158,9 @@ void Device::flushBatch() {
 
 namespace {
 
-const size_t kMaxBatchVertices = 1u << 20;
+// A long run of like draws goes to GL in parts this big, each flushed, so the
+// rasteriser works on one part while the next is transformed.
+const size_t kMaxBatchVertices = 1u << 13;
 
 }  // namespace
 
@@ -168,9 +170,12 @@ const size_t kMaxBatchVertices = 1u << 20;
 void Device::startBatch(unsigned glMode) {
     const unsigned batchMode = glMode == GL_LINES ? GL_LINES : GL_TRIANGLES;
     const PixelState state = pixelState();
-    if (batch_.count() > 0 && (batch_.glMode != batchMode || !(batch_.state == state) ||
-                               batch_.count() > kMaxBatchVertices))
+    if (batch_.count() > kMaxBatchVertices) {
         flushBatch();
+        glFlush();
+    } else if (batch_.count() > 0 && (batch_.glMode != batchMode || !(batch_.state == state))) {
+        flushBatch();
+    }
     batch_.glMode = batchMode;
     batch_.state = state;
 }

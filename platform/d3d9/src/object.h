@@ -33,9 +33,14 @@ public:
         return left;
     }
     void hold() { ++holds_; }
+    // Tests only the count it did not just write: reading both counts as one
+    // word straight after the store stalls on every binding swap.
     void unhold() {
-        if (holds_ > 0) --holds_;
-        destroyIfUnused();
+        if (holds_ == 0) {
+            destroyIfUnused();
+        } else if (--holds_ == 0 && publicCount_ == 0) {
+            delete this;
+        }
     }
     ULONG publicCount() const { return publicCount_; }
 

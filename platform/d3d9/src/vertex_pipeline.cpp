@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "matrix_product.h"
+
 namespace platform {
 namespace d3d9 {
 namespace {
@@ -21,16 +23,9 @@ D3DMATRIX identity() {
     return m;
 }
 
-// Each output row accumulates whole rows of b, so the compiler can work on a
-// row at once while every element still sums its four products in order.
 D3DMATRIX multiply(const D3DMATRIX& a, const D3DMATRIX& b) {
     D3DMATRIX out;
-    for (int r = 0; r < 4; ++r) {
-        float sum[4] = {0, 0, 0, 0};
-        for (int k = 0; k < 4; ++k)
-            for (int c = 0; c < 4; ++c) sum[c] += a.m[r][k] * b.m[k][c];
-        std::memcpy(out.m[r], sum, sizeof sum);
-    }
+    multiplyMatrices(a.m, b.m, out.m);
     return out;
 }
 
