@@ -59,6 +59,22 @@ IDirect3DVertexBuffer9* createQuad(IDirect3DDevice9* device, const QuadVertex* v
     return buffer;
 }
 
+// Writes a segment into *buffer, making the buffer first when there is none.
+// False when there is no buffer or it could not be written: the segment is
+// then not drawn, rather than drawn with whatever the buffer held before.
+bool writeLine(IDirect3DDevice9* device, IDirect3DVertexBuffer9** buffer, const float points[6]) {
+    if (!*buffer &&
+        FAILED(device->CreateVertexBuffer(kLineBytes, D3DUSAGE_DYNAMIC | D3DUSAGE_WRITEONLY,
+                                          D3DFVF_XYZ, D3DPOOL_DEFAULT, buffer, nullptr)))
+        *buffer = nullptr;
+    void* data = nullptr;
+    if (!*buffer || FAILED((*buffer)->Lock(0, kLineBytes, &data, D3DLOCK_DISCARD)) || !data)
+        return false;
+    std::memcpy(data, points, kLineBytes);
+    (*buffer)->Unlock();
+    return true;
+}
+
 // Material whose every colour is (r, g, b, 1): the emissive part colours a
 // line that carries no normal to light.
 D3DMATERIAL9 lineMaterial(float r, float g, float b) {
@@ -90,6 +106,8 @@ void Scene::releaseQuads() {
         quad = nullptr;
     }
     currentQuad = nullptr;
+    if (lineBuffer) lineBuffer->Release();
+    lineBuffer = nullptr;
 }
 
 int Scene::selectQuad(int index) {
@@ -144,19 +162,8 @@ HRESULT Scene::drawLine(float x1, float y1, float z1, float x2, float y2, float 
                         float g, float b) {
     IDirect3DDevice9* device = renderer.device;
     if (!device) return S_OK;
-    IDirect3DVertexBuffer9* line = nullptr;
-    if (FAILED(device->CreateVertexBuffer(kLineBytes, 0, D3DFVF_XYZ, D3DPOOL_MANAGED, &line,
-                                          nullptr))) {
-        line = nullptr;
-    }
-    bool filled = false;
-    void* data = nullptr;
-    if (line && SUCCEEDED(line->Lock(0, kLineBytes, &data, 0)) && data) {
-        const float points[6] = {x1, y1, z1, x2, y2, z2};
-        std::memcpy(data, points, kLineBytes);
-        line->Unlock();
-        filled = true;
-    }
+    const float points[6] = {x1, y1, z1, x2, y2, z2};
+    const bool filled = writeLine(device, &lineBuffer, points);
     D3DMATERIAL9 material = lineMaterial(r, g, b);
     device->SetMaterial(&material);
     setWorld(identityMatrix());
@@ -164,15 +171,14 @@ HRESULT Scene::drawLine(float x1, float y1, float z1, float x2, float y2, float 
     // A line whose buffer could not be made or filled is skipped, but the
     // state it leaves behind is the same either way.
     if (filled) {
-        device->SetStreamSource(0, line, 0, 3 * sizeof(float));
+        device->SetStreamSource(0, lineBuffer, 0, 3 * sizeof(float));
         device->SetFVF(D3DFVF_XYZ);
         device->DrawPrimitive(D3DPT_LINELIST, 0, 1);
     }
     selectQuad(BillboardQuad);
-    // Without a billboard quad to rebind, unbind so the released line buffer
-    // is not left as the stream.
+    // Without a billboard quad to rebind, unbind so the line buffer is not
+    // left as the stream.
     if (filled && !quads[BillboardQuad]) device->SetStreamSource(0, nullptr, 0, 0);
-    if (line) line->Release();
     device->SetMaterial(&DefaultMaterial);
     return S_OK;
 }

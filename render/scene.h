@@ -24,6 +24,9 @@ struct Scene {
     // The quad last made the vertex stream; null when none is or it could not
     // be built, in which case the quad draws draw nothing.
     IDirect3DVertexBuffer9* currentQuad;
+    // The one buffer every line is written into in turn, made by the first
+    // line; null before that or when it could not be made.
+    IDirect3DVertexBuffer9* lineBuffer;
 
     // Fixed device state (scene.cpp).
     void setProjection();

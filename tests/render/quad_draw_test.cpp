@@ -132,7 +132,7 @@ TEST_F(QuadDrawTest, DrawLineLeavesTheDefaultStateBehind) {
     for (std::string& t : trace) t = zeroAsDecimal(t);
     ASSERT_FALSE(trace.empty());
     const std::string& created = trace[0];
-    ASSERT_EQ(created.rfind("CreateVertexBuffer(24, 0, 0x2, D3DPOOL_MANAGED) = ", 0), 0u);
+    ASSERT_EQ(created.rfind("CreateVertexBuffer(24, 0x208, 0x2, D3DPOOL_DEFAULT) = ", 0), 0u);
     const std::string line = created.substr(created.rfind(' ') + 1);
     std::vector<std::string> calls;
     for (const std::string& t : trace) {
@@ -154,9 +154,55 @@ TEST_F(QuadDrawTest, DrawLineLeavesTheDefaultStateBehind) {
         "DrawPrimitive(D3DPT_TRIANGLEFAN, 0, 2)",
     };
     EXPECT_EQ(calls, expected);
-    EXPECT_EQ(linesStartingWith(trace, line + ".Lock(0, 24, 0)").size(), 1u);
-    EXPECT_EQ(linesStartingWith(trace, line + ".Release()").size(), 1u);
+    EXPECT_EQ(linesStartingWith(trace, line + ".Lock(0, 24, 0x2000)").size(), 1u);
+    EXPECT_TRUE(linesStartingWith(trace, line + ".Release()").empty());
     finishFrame();
+}
+
+// Every line of every frame goes through one buffer, made by the first line
+// and let go with the quads.
+TEST_F(QuadDrawTest, LinesShareOneBufferReleasedWithTheQuads) {
+    std::vector<std::string> trace;
+    {
+        TraceScope scope(&trace);
+        for (int pass = 0; pass < 2; ++pass) {
+            beginFrame();
+            for (int k = 0; k < 6; ++k) scene.drawLine(0, 0, 0, 1, float(k), 1, 1, 0, 0);
+            finishFrame();
+        }
+    }
+    std::vector<std::string> created = linesStartingWith(trace, "CreateVertexBuffer(");
+    ASSERT_EQ(created.size(), 1u);
+    const std::string line = created[0].substr(created[0].rfind(' ') + 1);
+    EXPECT_EQ(linesStartingWith(trace, line + ".Lock(").size(), 12u);
+    EXPECT_EQ(linesStartingWith(trace, "SetStreamSource(0, " + line + ",").size(), 12u);
+    EXPECT_EQ(linesStartingWith(trace, "DrawPrimitive(D3DPT_LINELIST").size(), 12u);
+    EXPECT_TRUE(linesStartingWith(trace, line + ".Release()").empty());
+    trace.clear();
+    {
+        TraceScope scope(&trace);
+        scene.releaseQuads();
+    }
+    EXPECT_EQ(linesStartingWith(trace, line + ".Release()").size(), 1u);
+    EXPECT_EQ(scene.lineBuffer, nullptr);
+}
+
+// Rewriting the shared buffer for the next line does not move a line that
+// was drawn before it in the same frame.
+TEST_F(QuadDrawTest, EachLineOfAFrameKeepsItsOwnPlace) {
+    lookAt(D3DXVECTOR3(0, 0, -60), D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 1, 0));
+    beginFrame();
+    scene.drawLine(-20, 8, 0, 20, 8, 0, 1, 0, 0);
+    scene.drawLine(-20, -8, 0, 20, -8, 0, 1, 1, 1);
+    finishFrame();
+    for (float y : {8.0f, -8.0f}) {
+        const Rgba wanted = y > 0 ? Rgba{255, 0, 0, 255} : Rgba{255, 255, 255, 255};
+        POINT centre = project(D3DXVECTOR3(0, y, 0));
+        int found = 0;
+        for (int dy = -2; dy <= 2; ++dy)
+            found += colourNear(pixel(centre.x, centre.y + dy), wanted, 2) ? 1 : 0;
+        EXPECT_GE(found, 1) << "line at y = " << y;
+    }
 }
 
 // Quads that could not be built are never bound or drawn; a line still is.
