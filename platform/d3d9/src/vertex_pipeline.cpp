@@ -8,6 +8,10 @@
 
 #include "matrix_product.h"
 
+#if defined(__SSE__)
+#include <xmmintrin.h>
+#endif
+
 namespace platform {
 namespace d3d9 {
 namespace {
@@ -35,6 +39,19 @@ void transformPoint(const float* p, const D3DMATRIX& m, float* out, int componen
         out[c] = p[0] * m.m[0][c] + p[1] * m.m[1][c] + p[2] * m.m[2][c] + m.m[3][c];
 }
 
+// All four columns of the same product; with SSE, each column's sum still
+// runs in the same order.
+void transformPoint4(const float* p, const D3DMATRIX& m, float* out) {
+#if defined(__SSE__)
+    const __m128 x = _mm_mul_ps(_mm_set1_ps(p[0]), _mm_loadu_ps(m.m[0]));
+    const __m128 y = _mm_mul_ps(_mm_set1_ps(p[1]), _mm_loadu_ps(m.m[1]));
+    const __m128 z = _mm_mul_ps(_mm_set1_ps(p[2]), _mm_loadu_ps(m.m[2]));
+    _mm_storeu_ps(out, _mm_add_ps(_mm_add_ps(_mm_add_ps(x, y), z), _mm_loadu_ps(m.m[3])));
+#else
+    transformPoint(p, m, out, 4);
+#endif
+}
+
 // Inverse transpose of the upper 3x3, the matrix normals are carried by; a
 // singular matrix gives zero normals rather than infinities.
 void normalMatrixOf(const D3DMATRIX& m, float out[3][3]) {
@@ -53,8 +70,7 @@ void normalMatrixOf(const D3DMATRIX& m, float out[3][3]) {
 // times the post-projection matrix that maps one onto the other, with the
 // products by that matrix's zero entries left out: for finite m they add
 // nothing, so the sums are those of the full product.
-D3DMATRIX glClipAdjusted(const D3DMATRIX& m, int width, int height) {
-    const float shiftX = 1.0f / width, shiftY = -1.0f / height;
+D3DMATRIX glClipAdjusted(const D3DMATRIX& m, float shiftX, float shiftY) {
     D3DMATRIX out;
     for (int r = 0; r < 4; ++r) {
         const float* row = m.m[r];
@@ -153,6 +169,8 @@ void VertexPipeline::setTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX& 
 void VertexPipeline::setTargetSize(int width, int height) {
     width_ = std::max(width, 1);
     height_ = std::max(height, 1);
+    shiftX_ = 1.0f / width_;
+    shiftY_ = -1.0f / height_;
     dirty_ = true;
 }
 
@@ -182,7 +200,7 @@ HRESULT VertexPipeline::enableLight(DWORD index, bool enable) {
 void VertexPipeline::prepare() {
     if (dirty_) {
         worldView_ = multiply(world_, view_);
-        clip_ = glClipAdjusted(multiply(worldView_, projection_), width_, height_);
+        clip_ = glClipAdjusted(multiply(worldView_, projection_), shiftX_, shiftY_);
         normalMatrixOf(worldView_, normalMatrix_);
         lastNormalValid_ = false;
         dirty_ = false;
@@ -216,11 +234,28 @@ void VertexPipeline::prepareLights() {
 }
 
 // Direction to a point light and its attenuation for each lane; a lane the
-// light's range does not reach is not lit by it.
+// light's range does not reach is not lit by it. The SSE form does the same
+// operations in the same order on four lanes at once, so the bits agree.
 void VertexPipeline::pointLightLanes(const ViewLight& v, const Lanes& lanes,
                                      float toLight[3][kLanes], float attenuation[kLanes],
                                      bool reached[kLanes]) const {
     const D3DLIGHT9& l = *v.light;
+#if defined(__SSE__)
+    static_assert(kLanes == 4, "one SSE register per component");
+    __m128 t[3];
+    for (int c = 0; c < 3; ++c)
+        t[c] = _mm_sub_ps(_mm_set1_ps(v.position[c]), _mm_loadu_ps(lanes.position[c]));
+    const __m128 d = _mm_sqrt_ps(_mm_add_ps(
+        _mm_add_ps(_mm_mul_ps(t[0], t[0]), _mm_mul_ps(t[1], t[1])), _mm_mul_ps(t[2], t[2])));
+    const int beyond = _mm_movemask_ps(_mm_cmpgt_ps(d, _mm_set1_ps(l.Range)));
+    for (int i = 0; i < kLanes; ++i) reached[i] = (beyond & (1 << i)) == 0;
+    const __m128 linear =
+        _mm_add_ps(_mm_set1_ps(l.Attenuation0), _mm_mul_ps(_mm_set1_ps(l.Attenuation1), d));
+    const __m128 quadratic = _mm_mul_ps(_mm_mul_ps(_mm_set1_ps(l.Attenuation2), d), d);
+    _mm_storeu_ps(attenuation, _mm_div_ps(_mm_set1_ps(1.0f), _mm_add_ps(linear, quadratic)));
+    const __m128 away = _mm_cmpgt_ps(d, _mm_setzero_ps());
+    for (int c = 0; c < 3; ++c) _mm_storeu_ps(toLight[c], _mm_and_ps(away, _mm_div_ps(t[c], d)));
+#else
     for (int i = 0; i < kLanes; ++i) {
         float t[3];
         for (int c = 0; c < 3; ++c) t[c] = v.position[c] - lanes.position[c][i];
@@ -229,6 +264,7 @@ void VertexPipeline::pointLightLanes(const ViewLight& v, const Lanes& lanes,
         attenuation[i] = 1.0f / (l.Attenuation0 + l.Attenuation1 * d + l.Attenuation2 * d * d);
         for (int c = 0; c < 3; ++c) toLight[c][i] = d > 0 ? t[c] / d : 0;
     }
+#endif
 }
 
 // Lit colour = emissive + ambient material * (global ambient + sum of light
@@ -282,11 +318,11 @@ void VertexPipeline::loadVertex(const uint8_t* vertex, const VertexLayout& layou
         std::memcpy(&argb, vertex + layout.diffuse, sizeof argb);
         colourToFloats(argb, diffuse);
     }
-    transformPoint(position, clip_, clip, 4);
+    transformPoint4(position, clip_, clip);
     const float* source = lighting_ && layout.diffuse < 0 ? material : diffuse;
     for (int c = 0; c < 4; ++c) lanes->diffuse[c][lane] = source[c];
     if (!lighting_) return;
-    float normal[3] = {0, 0, 0}, viewPosition[3];
+    float normal[3] = {0, 0, 0}, viewPosition[4];
     if (layout.normal >= 0) std::memcpy(normal, vertex + layout.normal, sizeof normal);
     if (!lastNormalValid_ || std::memcmp(normal, lastNormal_, sizeof normal) != 0) {
         for (int c = 0; c < 3; ++c)
@@ -295,7 +331,7 @@ void VertexPipeline::loadVertex(const uint8_t* vertex, const VertexLayout& layou
         std::memcpy(lastNormal_, normal, sizeof normal);
         lastNormalValid_ = true;
     }
-    transformPoint(position, worldView_, viewPosition, 3);
+    transformPoint4(position, worldView_, viewPosition);
     for (int c = 0; c < 3; ++c) {
         lanes->position[c][lane] = viewPosition[c];
         lanes->normal[c][lane] = lastViewNormal_[c];

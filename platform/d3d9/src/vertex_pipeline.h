@@ -89,6 +89,7 @@ private:
 
     D3DMATRIX world_, view_, projection_;
     int width_ = 1, height_ = 1;
+    float shiftX_ = 1.0f, shiftY_ = -1.0f;  // GL's half-pixel offset in clip units
     D3DMATERIAL9 material_;
     std::map<DWORD, Light> lights_;
     bool lighting_ = true;
