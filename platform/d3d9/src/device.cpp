@@ -36,6 +36,7 @@ void Device::onPublicReleased() {
     VertexBuffer* stream = stream_;
     texture_ = nullptr;
     stream_ = nullptr;
+    pixelStateSet_ = true;
     if (texture) texture->unhold();
     if (stream) stream->unhold();
 }
@@ -147,6 +148,7 @@ HRESULT Device::LightEnable(DWORD index, BOOL enable) {
 
 HRESULT Device::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
     const HRESULT hr = setRenderStateValue(state, value);
+    if (SUCCEEDED(hr)) pixelStateSet_ = true;
     if (tracing()) traceCall("SetRenderState(" + traceRenderState(state, value) + ")", hr);
     return hr;
 }
@@ -221,6 +223,7 @@ HRESULT Device::SetSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type, DWORD v
     const bool filter = value == D3DTEXF_POINT || value == D3DTEXF_LINEAR;
     if (sampler == 0 && filter && type == D3DSAMP_MAGFILTER) magFilter_ = value, hr = D3D_OK;
     if (sampler == 0 && filter && type == D3DSAMP_MINFILTER) minFilter_ = value, hr = D3D_OK;
+    if (SUCCEEDED(hr)) pixelStateSet_ = true;
     if (tracing())
         traceCall("SetSamplerState(" + std::to_string(sampler) + ", " + traceSamplerState(type) +
                       ", " + std::to_string(value) + ")",
@@ -236,6 +239,7 @@ HRESULT Device::SetTexture(DWORD stage, IDirect3DBaseTexture9* base) {
         if (texture) texture->hold();
         if (texture_) texture_->unhold();
         texture_ = texture;
+        pixelStateSet_ = true;
     }
     if (tracing())
         traceCall("SetTexture(" + std::to_string(stage) + ", " +

@@ -140,6 +140,8 @@ private:
     RenderStates states_;
     DWORD magFilter_ = D3DTEXF_POINT, minFilter_ = D3DTEXF_POINT;
     Texture* texture_ = nullptr;
+    // Something pixelState() reads was set since the batch took its state.
+    bool pixelStateSet_ = true;
     VertexBuffer* stream_ = nullptr;
     UINT streamOffset_ = 0, streamStride_ = 0;
     DWORD fvf_ = 0;

@@ -169,15 +169,17 @@ const size_t kMaxBatchVertices = 1u << 13;
 // as plain triangles, lines as lines.
 void Device::startBatch(unsigned glMode) {
     const unsigned batchMode = glMode == GL_LINES ? GL_LINES : GL_TRIANGLES;
-    const PixelState state = pixelState();
     if (batch_.count() > kMaxBatchVertices) {
         flushBatch();
         glFlush();
-    } else if (batch_.count() > 0 && (batch_.glMode != batchMode || !(batch_.state == state))) {
-        flushBatch();
     }
+    const bool joining = batch_.count() > 0 && batch_.glMode == batchMode;
+    if (joining && !pixelStateSet_) return;
+    const PixelState state = pixelState();
+    if (batch_.count() > 0 && !(joining && batch_.state == state)) flushBatch();
     batch_.glMode = batchMode;
     batch_.state = state;
+    pixelStateSet_ = false;
 }
 
 // Indices of a draw whose vertexCount vertices were batched from base on.

@@ -5,9 +5,7 @@
 
 namespace platform {
 namespace d3d9 {
-namespace {
 std::vector<std::string>* traceSink = nullptr;
-}
 
 void setCallTrace(std::vector<std::string>* lines) {
     traceSink = lines;
@@ -19,10 +17,6 @@ TraceScope::TraceScope(std::vector<std::string>* lines) : previous_(traceSink) {
 
 TraceScope::~TraceScope() {
     traceSink = previous_;
-}
-
-bool tracing() {
-    return traceSink != nullptr;
 }
 
 void traceLine(std::string line) {

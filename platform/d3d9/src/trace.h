@@ -3,11 +3,17 @@
 #define KELVANE_D3D9_TRACE_H
 
 #include <string>
+#include <vector>
 
 namespace platform {
 namespace d3d9 {
 
-bool tracing();
+// Where trace lines go; null when nothing traces.
+extern std::vector<std::string>* traceSink;
+// Asked on every call before a trace line is built, so kept inline.
+inline bool tracing() {
+    return traceSink != nullptr;
+}
 void traceLine(std::string line);
 // Traces a finished call, marking failures.
 void traceCall(std::string call, long result);

@@ -8,7 +8,9 @@
 
 #include "matrix_product.h"
 
-#if defined(__SSE__)
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#elif defined(__SSE__)
 #include <xmmintrin.h>
 #endif
 
@@ -98,11 +100,34 @@ void colourToFloats(D3DCOLOR argb, float* rgba) {
     rgba[3] = kByteFractions.value[(argb >> 24) & 0xff];
 }
 
+#if !defined(__SSE2__)
 // The nearest byte, halves rounded up. A float in 0..255 plus a half is exact
 // in double, so truncating it rounds as lround would; NaN becomes 0 as well.
 uint8_t toByte(float value) {
     const float clamped = value > 0.0f ? (value < 1.0f ? value : 1.0f) : 0.0f;
     return static_cast<uint8_t>(static_cast<double>(clamped * 255.0f) + 0.5);
+}
+#endif
+
+// toByte for four lanes of each of r, g, b, a; bytes[lane] is one vertex's
+// rgba. SSE's max and min pick exactly as the comparisons above do, NaN
+// included, and the rounding is the same exact sum in double.
+void lanesToBytes(const float (*rgba)[4], uint8_t (*bytes)[4]) {
+#if defined(__SSE2__)
+    for (int c = 0; c < 4; ++c) {
+        __m128 v = _mm_max_ps(_mm_loadu_ps(rgba[c]), _mm_setzero_ps());
+        v = _mm_mul_ps(_mm_min_ps(v, _mm_set1_ps(1.0f)), _mm_set1_ps(255.0f));
+        const __m128d half = _mm_set1_pd(0.5);
+        const __m128i low = _mm_cvttpd_epi32(_mm_add_pd(_mm_cvtps_pd(v), half));
+        const __m128i high = _mm_cvttpd_epi32(_mm_add_pd(_mm_cvtps_pd(_mm_movehl_ps(v, v)), half));
+        int32_t lanes[4];
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(lanes), _mm_unpacklo_epi64(low, high));
+        for (int i = 0; i < 4; ++i) bytes[i][c] = static_cast<uint8_t>(lanes[i]);
+    }
+#else
+    for (int c = 0; c < 4; ++c)
+        for (int i = 0; i < 4; ++i) bytes[i][c] = toByte(rgba[c][i]);
+#endif
 }
 
 bool validLight(const D3DLIGHT9& l) {
@@ -355,9 +380,11 @@ void VertexPipeline::process(const uint8_t* vertices, UINT stride, const VertexL
         } else {
             std::memcpy(lanes.rgba, lanes.diffuse, sizeof lanes.rgba);
         }
+        uint8_t bytes[kLanes][4];
+        lanesToBytes(lanes.rgba, bytes);
         for (int i = 0; i < used; ++i) {
             const size_t at = first + start + i;
-            for (int c = 0; c < 4; ++c) out->colour[at * 4 + c] = toByte(lanes.rgba[c][i]);
+            std::memcpy(&out->colour[at * 4], bytes[i], 4);
             float* uv = &out->texCoord[at * 2];
             uv[0] = uv[1] = 0;
             const uint8_t* vertex = vertices + static_cast<size_t>(start + i) * stride;
