@@ -69,6 +69,23 @@ TEST(D3dxMath, RotationsTurnTheWayTheSdkDocuments) {
     EXPECT_NEAR(c.y, 0, 1e-6f);
 }
 
+// Angles come back after others, more of them than are kept: each matrix
+// still holds exactly the cosine and sine of its own angle.
+TEST(D3dxMath, RotationsByReturningAnglesAreExact) {
+    const float angles[] = {0.0f, 1.57f, 3.14f, 4.71f, -1.57f, 0.5f, 1.57f, 0.0f};
+    for (int round = 0; round < 3; ++round)
+        for (float angle : angles) {
+            D3DXMATRIX x, y;
+            D3DXMatrixRotationY(&y, angle);
+            D3DXMatrixRotationX(&x, -angle);
+            EXPECT_EQ(y._11, std::cos(angle));
+            EXPECT_EQ(y._31, std::sin(angle));
+            EXPECT_EQ(y._13, -std::sin(angle));
+            EXPECT_EQ(x._22, std::cos(-angle));
+            EXPECT_EQ(x._23, std::sin(-angle));
+        }
+}
+
 TEST(D3dxMath, MultiplyAppliesTheFirstFactorFirst) {
     D3DXMATRIX t, s, ts, st;
     D3DXMatrixTranslation(&t, 1, 0, 0);

@@ -177,3 +177,49 @@ TEST_F(DrawTest, TextureReleasedInsideASceneStillShows) {
     buffer->Release();
     EXPECT_TRUE(near(pixel(present(), 32, 24), 255, 0, 0));
 }
+
+// Thousands of like draws in one scene reach OpenGL in several parts; every
+// draw lands where it should and later ones still cover earlier ones.
+TEST_F(DrawTest, LongRunsOfLikeDrawsAllLandInOrder) {
+    const int columns = kWidth / 2, rows = kHeight / 2;
+    const float pixelSize = 20.0f / kWidth;  // the ortho view spans x -10..10
+    auto cellColour = [](int cx, int cy, int pass) {
+        return D3DCOLOR_ARGB(255, cx * 8, cy * 10, pass * 100);
+    };
+    std::vector<IDirect3DVertexBuffer9*> buffers;
+    for (int pass = 0; pass < 3; ++pass) {
+        std::vector<TestVertex> vertices;
+        for (int cy = 0; cy < rows; ++cy)
+            for (int cx = 0; cx < columns; ++cx) {
+                // Pixel centres sit on whole pixel coordinates: the square
+                // round the two of a cell's diagonal keeps them half a pixel inside.
+                const float x = -10 + (2 * cx + 0.5f) * pixelSize,
+                            z = 7.5f - (2 * cy + 0.5f) * pixelSize;
+                for (const TestVertex& v : levelSquare(pixelSize, 0, cellColour(cx, cy, pass)))
+                    vertices.push_back({v.x + x, v.y, v.z + z, v.nx, v.ny, v.nz, v.colour, 0, 0});
+            }
+        buffers.push_back(makeBuffer(vertices));
+    }
+    device_->SetRenderState(D3DRS_ZWRITEENABLE, FALSE);
+    device_->SetFVF(kTestFvf);
+    device_->BeginScene();
+    for (IDirect3DVertexBuffer9* buffer : buffers) {
+        device_->SetStreamSource(0, buffer, 0, sizeof(TestVertex));
+        for (int k = 0; k < columns * rows; ++k)
+            ASSERT_EQ(device_->DrawPrimitive(D3DPT_TRIANGLEFAN, UINT(k) * 4, 2), D3D_OK);
+    }
+    device_->EndScene();
+    for (IDirect3DVertexBuffer9* buffer : buffers) buffer->Release();
+    const platform::Frame frame = present();
+    int wrong = 0;
+    for (int cy = 0; cy < rows; ++cy)
+        for (int cx = 0; cx < columns; ++cx) {
+            const D3DCOLOR c = cellColour(cx, cy, 2);
+            const bool right = near(pixel(frame, 2 * cx, 2 * cy), (c >> 16) & 0xFF, (c >> 8) & 0xFF,
+                                    c & 0xFF, 0) &&
+                               near(pixel(frame, 2 * cx + 1, 2 * cy + 1), (c >> 16) & 0xFF,
+                                    (c >> 8) & 0xFF, c & 0xFF, 0);
+            wrong += right ? 0 : 1;
+        }
+    EXPECT_EQ(wrong, 0);
+}
