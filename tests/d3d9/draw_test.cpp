@@ -223,3 +223,24 @@ TEST_F(DrawTest, LongRunsOfLikeDrawsAllLandInOrder) {
         }
     EXPECT_EQ(wrong, 0);
 }
+
+// Draws lying wholly beyond one side of the view are dropped before they
+// reach OpenGL; one whose corners are each beyond some side still covers it.
+TEST_F(DrawTest, OnlyDrawsWhollyOutsideOneSideAreDropped) {
+    std::vector<TestVertex> vertices = levelSquare(2, 0, 0xFFFF0000);
+    for (TestVertex& v : vertices) v.x += 30;  // right of the view
+    for (const TestVertex& v : levelSquare(2, 0, 0xFF00FF00)) vertices.push_back(v);
+    for (const TestVertex& v : levelSquare(50, -1, 0xFFFFFFFF)) vertices.push_back(v);
+    IDirect3DVertexBuffer9* buffer = makeBuffer(vertices);
+    device_->SetStreamSource(0, buffer, 0, sizeof(TestVertex));
+    device_->SetFVF(kTestFvf);
+    device_->BeginScene();
+    for (UINT first : {0u, 4u, 8u})
+        EXPECT_EQ(device_->DrawPrimitive(D3DPT_TRIANGLEFAN, first, 2), D3D_OK);
+    device_->EndScene();
+    buffer->Release();
+    const platform::Frame frame = present();
+    EXPECT_TRUE(near(pixel(frame, 32, 24), 0, 255, 0));  // the square after the dropped one
+    EXPECT_TRUE(near(pixel(frame, 2, 2), 255, 255, 255));
+    EXPECT_TRUE(near(pixel(frame, 61, 45), 255, 255, 255));
+}

@@ -217,8 +217,8 @@ HRESULT Device::submit(unsigned glMode, UINT firstVertex, UINT vertexCount, cons
     const size_t base = batch_.count();
     const uint8_t* first =
         stream_->bytes() + streamOffset_ + static_cast<size_t>(firstVertex) * streamStride_;
-    pipeline_.process(first, streamStride_, layout_, vertexCount, &batch_.vertices);
-    appendIndices(glMode, base, vertexCount, indices, indexCount);
+    if (pipeline_.process(first, streamStride_, layout_, vertexCount, &batch_.vertices))
+        appendIndices(glMode, base, vertexCount, indices, indexCount);
     return D3D_OK;
 }
 

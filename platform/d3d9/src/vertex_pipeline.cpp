@@ -29,11 +29,13 @@ D3DMATRIX identity() {
     return m;
 }
 
+#if !defined(__SSE__)
 D3DMATRIX multiply(const D3DMATRIX& a, const D3DMATRIX& b) {
     D3DMATRIX out;
     multiplyMatrices(a.m, b.m, out.m);
     return out;
 }
+#endif
 
 // Row vector (x, y, z, 1) times m.
 void transformPoint(const float* p, const D3DMATRIX& m, float* out, int components) {
@@ -54,11 +56,11 @@ void transformPoint4(const float* p, const D3DMATRIX& m, float* out) {
 #endif
 }
 
-// Inverse transpose of the upper 3x3, the matrix normals are carried by; a
-// singular matrix gives zero normals rather than infinities.
-void normalMatrixOf(const D3DMATRIX& m, float out[3][3]) {
-    const float a = m._11, b = m._12, c = m._13, d = m._21, e = m._22, f = m._23, g = m._31,
-                h = m._32, i = m._33;
+// Inverse transpose of the upper 3x3 (row-major in m), the matrix normals are
+// carried by; a singular matrix gives zero normals rather than infinities.
+void normalMatrixOf(const float m[3][3], float out[3][3]) {
+    const float a = m[0][0], b = m[0][1], c = m[0][2], d = m[1][0], e = m[1][1], f = m[1][2],
+                g = m[2][0], h = m[2][1], i = m[2][2];
     const float cof[3][3] = {{e * i - f * h, f * g - d * i, d * h - e * g},
                              {c * h - b * i, a * i - c * g, b * g - a * h},
                              {b * f - c * e, c * d - a * f, a * e - b * d}};
@@ -67,6 +69,7 @@ void normalMatrixOf(const D3DMATRIX& m, float out[3][3]) {
         for (int col = 0; col < 3; ++col) out[r][col] = det == 0.0f ? 0.0f : cof[r][col] / det;
 }
 
+#if !defined(__SSE__)
 // Direct3D's clip depth runs 0..w and its pixel centres sit on integer
 // coordinates; GL's depth runs -w..w and its centres sit at +0.5. This is m
 // times the post-projection matrix that maps one onto the other, with the
@@ -82,6 +85,48 @@ D3DMATRIX glClipAdjusted(const D3DMATRIX& m, float shiftX, float shiftY) {
         out.m[r][3] = 0.0f + row[3];
     }
     return out;
+}
+#endif
+
+#if defined(__SSE__)
+// One row of a product, the row held in a register: the same sums, in the
+// same order, as multiplyMatrices, without reading back a row just stored.
+__m128 rowTimes(__m128 row, const float (*b)[4]) {
+    __m128 sum = _mm_add_ps(_mm_setzero_ps(),
+                            _mm_mul_ps(_mm_shuffle_ps(row, row, 0x00), _mm_loadu_ps(b[0])));
+    sum = _mm_add_ps(sum, _mm_mul_ps(_mm_shuffle_ps(row, row, 0x55), _mm_loadu_ps(b[1])));
+    sum = _mm_add_ps(sum, _mm_mul_ps(_mm_shuffle_ps(row, row, 0xAA), _mm_loadu_ps(b[2])));
+    return _mm_add_ps(sum, _mm_mul_ps(_mm_shuffle_ps(row, row, 0xFF), _mm_loadu_ps(b[3])));
+}
+
+// glClipAdjusted for one row: (0 + row * (1, 1, 2, 1)) + row.w * (sx, sy, -1, 0).
+// The last column's extra term is a zero, which changes no finite sum.
+__m128 clipAdjustedRow(__m128 row, float shiftX, float shiftY) {
+    const __m128 scaled = _mm_add_ps(_mm_setzero_ps(), _mm_mul_ps(row, _mm_setr_ps(1, 1, 2, 1)));
+    const __m128 w = _mm_shuffle_ps(row, row, 0xFF);
+    return _mm_add_ps(scaled, _mm_mul_ps(w, _mm_setr_ps(shiftX, shiftY, -1.0f, 0.0f)));
+}
+
+// The first three lanes, taken from the register rather than from memory.
+void firstThree(__m128 v, float* out) {
+    out[0] = _mm_cvtss_f32(v);
+    out[1] = _mm_cvtss_f32(_mm_shuffle_ps(v, v, 0x55));
+    out[2] = _mm_cvtss_f32(_mm_shuffle_ps(v, v, 0xAA));
+}
+#endif
+
+// The clip planes (x, y, z against -w and w) a clip-space point lies beyond,
+// one bit each. Primitives whose vertices all lie beyond one plane are
+// clipped away whole by GL, so they can be dropped before lighting.
+const unsigned kAllPlanes = 0x3f;
+unsigned outsidePlanes(const float* clip) {
+    const float w = clip[3];
+    unsigned planes = 0;
+    for (int c = 0; c < 3; ++c) {
+        planes |= clip[c] < -w ? 1u << (2 * c) : 0u;
+        planes |= clip[c] > w ? 2u << (2 * c) : 0u;
+    }
+    return planes;
 }
 
 // byte / 255.0f for every byte, so colours convert without dividing.
@@ -185,6 +230,12 @@ void VertexPipeline::setAmbient(D3DCOLOR ambient) {
 }
 
 void VertexPipeline::setTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX& matrix) {
+    // Setting the matrix already in place (each line's identity world) keeps
+    // what was worked out from it.
+    const D3DMATRIX* current = state == D3DTS_WORLD  ? &world_
+                               : state == D3DTS_VIEW ? &view_
+                                                     : &projection_;
+    if (std::memcmp(current, &matrix, sizeof matrix) == 0) return;
     if (state == D3DTS_WORLD) world_ = matrix;
     if (state == D3DTS_VIEW) view_ = matrix, lightsDirty_ = true;
     if (state == D3DTS_PROJECTION) projection_ = matrix;
@@ -224,13 +275,35 @@ HRESULT VertexPipeline::enableLight(DWORD index, bool enable) {
 
 void VertexPipeline::prepare() {
     if (dirty_) {
-        worldView_ = multiply(world_, view_);
-        clip_ = glClipAdjusted(multiply(worldView_, projection_), shiftX_, shiftY_);
-        normalMatrixOf(worldView_, normalMatrix_);
+        prepareMatrices();
         lastNormalValid_ = false;
         dirty_ = false;
     }
     if (lightsDirty_) prepareLights();
+}
+
+// World-view, clip and normal matrices for a new world, view or projection.
+// The SSE form keeps each row in a register from product to product: rows
+// read back straight after being stored wait for the store on some cores.
+void VertexPipeline::prepareMatrices() {
+#if defined(__SSE__)
+    float upper[3][3];
+    for (int r = 0; r < 4; ++r) {
+        const __m128 worldView = rowTimes(_mm_loadu_ps(world_.m[r]), view_.m);
+        _mm_storeu_ps(worldView_.m[r], worldView);
+        _mm_storeu_ps(clip_.m[r],
+                      clipAdjustedRow(rowTimes(worldView, projection_.m), shiftX_, shiftY_));
+        if (r < 3) firstThree(worldView, upper[r]);
+    }
+    normalMatrixOf(upper, normalMatrix_);
+#else
+    worldView_ = multiply(world_, view_);
+    clip_ = glClipAdjusted(multiply(worldView_, projection_), shiftX_, shiftY_);
+    const float upper[3][3] = {{worldView_._11, worldView_._12, worldView_._13},
+                               {worldView_._21, worldView_._22, worldView_._23},
+                               {worldView_._31, worldView_._32, worldView_._33}};
+    normalMatrixOf(upper, normalMatrix_);
+#endif
 }
 
 // Lights in view space, which only the view and the lights themselves move.
@@ -333,9 +406,9 @@ void VertexPipeline::lightLanes(Lanes* lanes) const {
     for (int i = 0; i < kLanes; ++i) lanes->rgba[3][i] = lanes->diffuse[3][i];
 }
 
-// Transforms one vertex to clip space and puts what lighting needs in a lane.
+// Puts what lighting needs of one vertex in a lane.
 void VertexPipeline::loadVertex(const uint8_t* vertex, const VertexLayout& layout,
-                                const float* material, float* clip, Lanes* lanes, int lane) {
+                                const float* material, Lanes* lanes, int lane) {
     float position[3], diffuse[4] = {1, 1, 1, 1};
     std::memcpy(position, vertex, sizeof position);
     if (layout.diffuse >= 0) {
@@ -343,7 +416,6 @@ void VertexPipeline::loadVertex(const uint8_t* vertex, const VertexLayout& layou
         std::memcpy(&argb, vertex + layout.diffuse, sizeof argb);
         colourToFloats(argb, diffuse);
     }
-    transformPoint4(position, clip_, clip);
     const float* source = lighting_ && layout.diffuse < 0 ? material : diffuse;
     for (int c = 0; c < 4; ++c) lanes->diffuse[c][lane] = source[c];
     if (!lighting_) return;
@@ -363,18 +435,30 @@ void VertexPipeline::loadVertex(const uint8_t* vertex, const VertexLayout& layou
     }
 }
 
-void VertexPipeline::process(const uint8_t* vertices, UINT stride, const VertexLayout& layout,
+bool VertexPipeline::process(const uint8_t* vertices, UINT stride, const VertexLayout& layout,
                              UINT count, TransformedVertices* out) {
     prepare();
     const float material[4] = {material_.Diffuse.r, material_.Diffuse.g, material_.Diffuse.b,
                                material_.Diffuse.a};
     const size_t first = out->extend(count);
+    unsigned outside = kAllPlanes;
+    for (UINT i = 0; i < count; ++i) {
+        float position[3];
+        std::memcpy(position, vertices + static_cast<size_t>(i) * stride, sizeof position);
+        float* clip = &out->clip[(first + i) * 4];
+        transformPoint4(position, clip_, clip);
+        outside &= outsidePlanes(clip);
+    }
+    if (outside != 0) {
+        out->count = first;
+        return false;
+    }
     for (UINT start = 0; start < count; start += kLanes) {
         const int used = static_cast<int>(std::min<UINT>(kLanes, count - start));
         Lanes lanes = {};  // unused lanes light zeros and are dropped
         for (int i = 0; i < used; ++i)
-            loadVertex(vertices + static_cast<size_t>(start + i) * stride, layout, material,
-                       &out->clip[(first + start + i) * 4], &lanes, i);
+            loadVertex(vertices + static_cast<size_t>(start + i) * stride, layout, material, &lanes,
+                       i);
         if (lighting_) {
             lightLanes(&lanes);
         } else {
@@ -391,6 +475,7 @@ void VertexPipeline::process(const uint8_t* vertices, UINT stride, const VertexL
             if (layout.texCoord >= 0) std::memcpy(uv, vertex + layout.texCoord, 2 * sizeof(float));
         }
     }
+    return true;
 }
 
 }  // namespace d3d9

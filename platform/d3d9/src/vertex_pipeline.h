@@ -53,8 +53,10 @@ public:
     void setLighting(bool on) { lighting_ = on; }
     void setAmbient(D3DCOLOR ambient);
 
-    // Transforms and lights count vertices of the given layout, appending to out.
-    void process(const uint8_t* vertices, UINT stride, const VertexLayout& layout, UINT count,
+    // Transforms and lights count vertices of the given layout, appending to
+    // out. False, with nothing appended, when all of them lie beyond one clip
+    // plane: nothing drawn from them could show.
+    bool process(const uint8_t* vertices, UINT stride, const VertexLayout& layout, UINT count,
                  TransformedVertices* out);
 
 private:
@@ -80,12 +82,13 @@ private:
         float rgba[4][kLanes];
     };
     void prepare();
+    void prepareMatrices();
     void prepareLights();
     void lightLanes(Lanes* lanes) const;
     void pointLightLanes(const ViewLight& light, const Lanes& lanes, float toLight[3][kLanes],
                          float attenuation[kLanes], bool reached[kLanes]) const;
     void loadVertex(const uint8_t* vertex, const VertexLayout& layout, const float* material,
-                    float* clip, Lanes* lanes, int lane);
+                    Lanes* lanes, int lane);
 
     D3DMATRIX world_, view_, projection_;
     int width_ = 1, height_ = 1;
