@@ -6,13 +6,7 @@
 #include <cmath>
 #include <cstring>
 
-#include "matrix_product.h"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#elif defined(__SSE__)
-#include <xmmintrin.h>
-#endif
+#include "vertex_arithmetic.h"
 
 namespace platform {
 namespace d3d9 {
@@ -29,33 +23,6 @@ D3DMATRIX identity() {
     return m;
 }
 
-#if !defined(__SSE__)
-D3DMATRIX multiply(const D3DMATRIX& a, const D3DMATRIX& b) {
-    D3DMATRIX out;
-    multiplyMatrices(a.m, b.m, out.m);
-    return out;
-}
-#endif
-
-// Row vector (x, y, z, 1) times m.
-void transformPoint(const float* p, const D3DMATRIX& m, float* out, int components) {
-    for (int c = 0; c < components; ++c)
-        out[c] = p[0] * m.m[0][c] + p[1] * m.m[1][c] + p[2] * m.m[2][c] + m.m[3][c];
-}
-
-// All four columns of the same product; with SSE, each column's sum still
-// runs in the same order.
-void transformPoint4(const float* p, const D3DMATRIX& m, float* out) {
-#if defined(__SSE__)
-    const __m128 x = _mm_mul_ps(_mm_set1_ps(p[0]), _mm_loadu_ps(m.m[0]));
-    const __m128 y = _mm_mul_ps(_mm_set1_ps(p[1]), _mm_loadu_ps(m.m[1]));
-    const __m128 z = _mm_mul_ps(_mm_set1_ps(p[2]), _mm_loadu_ps(m.m[2]));
-    _mm_storeu_ps(out, _mm_add_ps(_mm_add_ps(_mm_add_ps(x, y), z), _mm_loadu_ps(m.m[3])));
-#else
-    transformPoint(p, m, out, 4);
-#endif
-}
-
 // Inverse transpose of the upper 3x3 (row-major in m), the matrix normals are
 // carried by; a singular matrix gives zero normals rather than infinities.
 void normalMatrixOf(const float m[3][3], float out[3][3]) {
@@ -68,52 +35,6 @@ void normalMatrixOf(const float m[3][3], float out[3][3]) {
     for (int r = 0; r < 3; ++r)
         for (int col = 0; col < 3; ++col) out[r][col] = det == 0.0f ? 0.0f : cof[r][col] / det;
 }
-
-#if !defined(__SSE__)
-// Direct3D's clip depth runs 0..w and its pixel centres sit on integer
-// coordinates; GL's depth runs -w..w and its centres sit at +0.5. This is m
-// times the post-projection matrix that maps one onto the other, with the
-// products by that matrix's zero entries left out: for finite m they add
-// nothing, so the sums are those of the full product.
-D3DMATRIX glClipAdjusted(const D3DMATRIX& m, float shiftX, float shiftY) {
-    D3DMATRIX out;
-    for (int r = 0; r < 4; ++r) {
-        const float* row = m.m[r];
-        out.m[r][0] = (0.0f + row[0]) + row[3] * shiftX;
-        out.m[r][1] = (0.0f + row[1]) + row[3] * shiftY;
-        out.m[r][2] = (0.0f + row[2] * 2.0f) + row[3] * -1.0f;
-        out.m[r][3] = 0.0f + row[3];
-    }
-    return out;
-}
-#endif
-
-#if defined(__SSE__)
-// One row of a product, the row held in a register: the same sums, in the
-// same order, as multiplyMatrices, without reading back a row just stored.
-__m128 rowTimes(__m128 row, const float (*b)[4]) {
-    __m128 sum = _mm_add_ps(_mm_setzero_ps(),
-                            _mm_mul_ps(_mm_shuffle_ps(row, row, 0x00), _mm_loadu_ps(b[0])));
-    sum = _mm_add_ps(sum, _mm_mul_ps(_mm_shuffle_ps(row, row, 0x55), _mm_loadu_ps(b[1])));
-    sum = _mm_add_ps(sum, _mm_mul_ps(_mm_shuffle_ps(row, row, 0xAA), _mm_loadu_ps(b[2])));
-    return _mm_add_ps(sum, _mm_mul_ps(_mm_shuffle_ps(row, row, 0xFF), _mm_loadu_ps(b[3])));
-}
-
-// glClipAdjusted for one row: (0 + row * (1, 1, 2, 1)) + row.w * (sx, sy, -1, 0).
-// The last column's extra term is a zero, which changes no finite sum.
-__m128 clipAdjustedRow(__m128 row, float shiftX, float shiftY) {
-    const __m128 scaled = _mm_add_ps(_mm_setzero_ps(), _mm_mul_ps(row, _mm_setr_ps(1, 1, 2, 1)));
-    const __m128 w = _mm_shuffle_ps(row, row, 0xFF);
-    return _mm_add_ps(scaled, _mm_mul_ps(w, _mm_setr_ps(shiftX, shiftY, -1.0f, 0.0f)));
-}
-
-// The first three lanes, taken from the register rather than from memory.
-void firstThree(__m128 v, float* out) {
-    out[0] = _mm_cvtss_f32(v);
-    out[1] = _mm_cvtss_f32(_mm_shuffle_ps(v, v, 0x55));
-    out[2] = _mm_cvtss_f32(_mm_shuffle_ps(v, v, 0xAA));
-}
-#endif
 
 // The clip planes (x, y, z against -w and w) a clip-space point lies beyond,
 // one bit each. Primitives whose vertices all lie beyond one plane are
@@ -143,36 +64,6 @@ void colourToFloats(D3DCOLOR argb, float* rgba) {
     rgba[1] = kByteFractions.value[(argb >> 8) & 0xff];
     rgba[2] = kByteFractions.value[argb & 0xff];
     rgba[3] = kByteFractions.value[(argb >> 24) & 0xff];
-}
-
-#if !defined(__SSE2__)
-// The nearest byte, halves rounded up. A float in 0..255 plus a half is exact
-// in double, so truncating it rounds as lround would; NaN becomes 0 as well.
-uint8_t toByte(float value) {
-    const float clamped = value > 0.0f ? (value < 1.0f ? value : 1.0f) : 0.0f;
-    return static_cast<uint8_t>(static_cast<double>(clamped * 255.0f) + 0.5);
-}
-#endif
-
-// toByte for four lanes of each of r, g, b, a; bytes[lane] is one vertex's
-// rgba. SSE's max and min pick exactly as the comparisons above do, NaN
-// included, and the rounding is the same exact sum in double.
-void lanesToBytes(const float (*rgba)[4], uint8_t (*bytes)[4]) {
-#if defined(__SSE2__)
-    for (int c = 0; c < 4; ++c) {
-        __m128 v = _mm_max_ps(_mm_loadu_ps(rgba[c]), _mm_setzero_ps());
-        v = _mm_mul_ps(_mm_min_ps(v, _mm_set1_ps(1.0f)), _mm_set1_ps(255.0f));
-        const __m128d half = _mm_set1_pd(0.5);
-        const __m128i low = _mm_cvttpd_epi32(_mm_add_pd(_mm_cvtps_pd(v), half));
-        const __m128i high = _mm_cvttpd_epi32(_mm_add_pd(_mm_cvtps_pd(_mm_movehl_ps(v, v)), half));
-        int32_t lanes[4];
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(lanes), _mm_unpacklo_epi64(low, high));
-        for (int i = 0; i < 4; ++i) bytes[i][c] = static_cast<uint8_t>(lanes[i]);
-    }
-#else
-    for (int c = 0; c < 4; ++c)
-        for (int i = 0; i < 4; ++i) bytes[i][c] = toByte(rgba[c][i]);
-#endif
 }
 
 bool validLight(const D3DLIGHT9& l) {
