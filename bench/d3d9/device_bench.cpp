@@ -1,6 +1,9 @@
 // What a frame of field cells costs the Direct3D layer: one world matrix and
 // one two-triangle fan per cell, as the field pass draws them, on the
-// offscreen device at the Preview's size.
+// offscreen device at the Preview's size. From the Preview's start camera
+// most of a large grid lies outside the view; the second case shrinks the
+// cells under a camera looking straight down so that every one is lit and
+// drawn.
 #include <benchmark/benchmark.h>
 #include <d3d9.h>
 #include <d3dx9.h>
@@ -64,14 +67,22 @@ public:
         d3d_->Release();
         platform::destroyBareWindow(window_);
     }
-    void frame(int side) {
+    // Straight down from 1500 above the middle of a 1000 x 1000 square.
+    void lookDown() {
+        D3DXMATRIX view;
+        D3DXVECTOR3 eye(500, 1500, 500), at(500, 0, 500), up(0, 0, 1);
+        D3DXMatrixLookAtLH(&view, &eye, &at, &up);
+        device_->SetTransform(D3DTS_VIEW, &view);
+    }
+    // side x side cells of `cell` units, each quad scaled to fill its cell.
+    void frame(int side, float cell = 100) {
         device_->Clear(0, nullptr, D3DCLEAR_TARGET | D3DCLEAR_ZBUFFER, 0xFF0000FF, 1, 0);
         device_->BeginScene();
         D3DXMATRIX scale, move, world;
-        D3DXMatrixScaling(&scale, 10, 1, 10);
+        D3DXMatrixScaling(&scale, cell / 10, 1, cell / 10);
         for (int j = 0; j < side; ++j)
             for (int i = 0; i < side; ++i) {
-                D3DXMatrixTranslation(&move, 100.0f * i + 50, 0, 100.0f * j + 50);
+                D3DXMatrixTranslation(&move, cell * i + cell / 2, 0, cell * j + cell / 2);
                 D3DXMatrixMultiply(&world, &scale, &move);
                 device_->SetTransform(D3DTS_WORLD, &world);
                 device_->DrawPrimitive(D3DPT_TRIANGLEFAN, 0, 2);
@@ -94,6 +105,15 @@ void BM_FieldFrame(benchmark::State& state) {
     state.SetItemsProcessed(state.iterations() * side * side);
 }
 BENCHMARK(BM_FieldFrame)->Arg(16)->Arg(64)->Arg(256)->Unit(benchmark::kMillisecond);
+
+void BM_VisibleCells(benchmark::State& state) {
+    Bench bench;
+    bench.lookDown();
+    const int side = static_cast<int>(state.range(0));
+    for (auto _ : state) bench.frame(side, 1000.0f / side);
+    state.SetItemsProcessed(state.iterations() * side * side);
+}
+BENCHMARK(BM_VisibleCells)->Arg(64)->Arg(128)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
