@@ -1,7 +1,8 @@
 // Drawing: vertices go through the software vertex pipeline and are handed
-// to OpenGL as clip-space client arrays; the rest of Direct3D's fixed state
-// (blending, alpha test, z-write, depth bias, texture stage 0) maps onto GL
-// state, issued only where it changed since the last draw.
+// to OpenGL as clip-space client arrays, like draws batched into one indexed
+// draw and draws wholly outside the view dropped; the rest of Direct3D's
+// fixed state (blending, alpha test, z-write, depth bias, texture stage 0)
+// maps onto GL state, issued only where it changed since the last draw.
 #include "device.h"
 
 #define GL_GLEXT_PROTOTYPES 1
