@@ -41,16 +41,6 @@ void storeBorderValue(int controlId, DWORD b) {
     }
 }
 
-// Add Border shows only the ground points of border 0; the heights and the
-// type keep what they showed.
-void showBorderGroundPoints(DWORD b) {
-    Border border = trackDocument.getBorder(b);
-    writeNumber(controls.borderX1, border.x1);
-    writeNumber(controls.borderZ1, border.z1);
-    writeNumber(controls.borderX2, border.x2);
-    writeNumber(controls.borderZ2, border.z2);
-}
-
 }  // namespace
 
 BOOL borderValueCommand(HWND dialog, int controlId, WORD notification) {
@@ -89,6 +79,8 @@ BOOL addBorderCommand(HWND dialog, int controlId, WORD notification) {
         addListNumber(controls.borderList, i);
     selectListEntry(controls.borderList, 0);
     selectedBorder = 0;
+    // Only the ground points follow border 0; heights and type keep what
+    // they showed.
     showBorderGroundPoints(0);
     requestRedraw();
     updatingControls = 0;

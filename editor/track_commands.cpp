@@ -155,12 +155,17 @@ void showBillboard(DWORD index) {
     setFaceState(doc.getBillboardFace(index));
 }
 
-void showBorder(DWORD index) {
+void showBorderGroundPoints(DWORD index) {
     Border border = trackDocument.getBorder(index);
     writeNumber(controls.borderX1, border.x1);
     writeNumber(controls.borderZ1, border.z1);
     writeNumber(controls.borderX2, border.x2);
     writeNumber(controls.borderZ2, border.z2);
+}
+
+void showBorder(DWORD index) {
+    showBorderGroundPoints(index);
+    Border border = trackDocument.getBorder(index);
     writeNumber(controls.borderTop, border.top);
     writeNumber(controls.borderBottom, border.bottom);
 }

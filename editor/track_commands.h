@@ -13,6 +13,9 @@ void mapListEntry(char* out, size_t outSize, DWORD index, const char* name);
 // Copy one record into its panel; callers hold updatingControls at 1.
 void showBillboard(DWORD index);
 void showBorder(DWORD index);
+// The four ground coordinates alone, for Add Border, which keeps the heights
+// the panel showed.
+void showBorderGroundPoints(DWORD index);
 void showMesh(DWORD index);
 
 BOOL newCommand(HWND dialog, int controlId, WORD notification);

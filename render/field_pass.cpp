@@ -40,14 +40,24 @@ float cellCentre(DWORD index) {
     return float(double(index) * 100.0 + 50.0);
 }
 
+// Stretch to 100 x 100, then one of the quarter turns: the same four matrices
+// for every cell of every frame, so they are built once.
+struct OrientedScales {
+    D3DXMATRIX byOrientation[4];
+    OrientedScales() {
+        for (int o = 0; o < 4; ++o)
+            byOrientation[o] =
+                composeMatrices(rotationYMatrix(kQuarterTurns[o]), scalingMatrix(10, 1, 10));
+    }
+};
+
 // The cell's own quad, stretched to 100 x 100, turned and lifted.
 void drawCell(const Field& cell, DWORD i, DWORD j) {
+    static const OrientedScales scales;
     float lift = cell.shape == 1 ? kTopHeight : 0.0f;
-    float turn = cell.orientation < 4 ? kQuarterTurns[cell.orientation] : 0.0f;
+    const D3DXMATRIX& turned = scales.byOrientation[cell.orientation < 4 ? cell.orientation : 0];
     scene.selectQuad(kShapeQuads[cell.shape]);
-    scene.setWorld(
-        composeMatrices(translationMatrix(cellCentre(i), lift, cellCentre(j)),
-                        composeMatrices(rotationYMatrix(turn), scalingMatrix(10, 1, 10))));
+    scene.setWorld(composeMatrices(translationMatrix(cellCentre(i), lift, cellCentre(j)), turned));
     scene.drawQuad(cell.map);
 }
 

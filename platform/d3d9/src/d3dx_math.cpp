@@ -2,8 +2,6 @@
 #include <d3dx9.h>
 
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 
 #include "matrix_product.h"
 
@@ -63,37 +61,9 @@ D3DXMATRIX* WINAPI D3DXMatrixScaling(D3DXMATRIX* pOut, FLOAT sx, FLOAT sy, FLOAT
     return pOut;
 }
 
-namespace {
-
-// Cosine and sine of an angle. A frame turns everything by a handful of
-// angles, so the last few are kept, keyed by the angle's bits.
-void cosSin(float angle, float* c, float* s) {
-    struct Entry {
-        uint32_t bits;
-        float c, s;
-        bool used;
-    };
-    thread_local Entry recent[4] = {};
-    thread_local unsigned next = 0;
-    uint32_t bits;
-    std::memcpy(&bits, &angle, sizeof bits);
-    for (const Entry& e : recent) {
-        if (e.used && e.bits == bits) {
-            *c = e.c;
-            *s = e.s;
-            return;
-        }
-    }
-    *c = std::cos(angle);
-    *s = std::sin(angle);
-    recent[next++ % 4] = Entry{bits, *c, *s, true};
-}
-
-}  // namespace
-
 D3DXMATRIX* WINAPI D3DXMatrixRotationX(D3DXMATRIX* pOut, FLOAT Angle) {
-    float c, s;
-    cosSin(Angle, &c, &s);
+    const float c = std::cos(Angle);
+    const float s = std::sin(Angle);
     D3DXMatrixIdentity(pOut);
     pOut->_22 = c;
     pOut->_23 = s;
@@ -103,8 +73,8 @@ D3DXMATRIX* WINAPI D3DXMatrixRotationX(D3DXMATRIX* pOut, FLOAT Angle) {
 }
 
 D3DXMATRIX* WINAPI D3DXMatrixRotationY(D3DXMATRIX* pOut, FLOAT Angle) {
-    float c, s;
-    cosSin(Angle, &c, &s);
+    const float c = std::cos(Angle);
+    const float s = std::sin(Angle);
     D3DXMatrixIdentity(pOut);
     pOut->_11 = c;
     pOut->_13 = -s;
