@@ -10,24 +10,23 @@
 #include <sstream>
 
 #include "car_file.h"
+#include "temp_folder.h"
 
 namespace {
 
 class CarFile : public ::testing::Test {
 protected:
-    std::string folder;
+    TempFolder temp;
+    const std::string folder = temp.dir();
     CarRecord record;
 
     void SetUp() override {
-        char pattern[] = "/tmp/car-file-test-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
+        ASSERT_TRUE(temp.ok());
         std::memset(&record, 0, sizeof record);
         std::memcpy(record.magic, "MCAR00", 6);
         record.powerFactor = 1.0f;
         std::strcpy(record.bodyMesh, "body.x");
     }
-    void TearDown() override { system(("rm -rf '" + folder + "'").c_str()); }
 
     std::string contents(const std::string& path) {
         std::ifstream file(path, std::ios::binary);

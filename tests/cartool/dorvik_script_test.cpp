@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+#include "temp_folder.h"
+
 #include <algorithm>
 #include <cstring>
 #include <fstream>
@@ -37,14 +39,10 @@ bool exists(const std::string& path) {
 
 class DorvikScript : public ::testing::Test {
 protected:
-    std::string folder;
+    TempFolder temp;
+    const std::string folder = temp.dir();
 
-    void SetUp() override {
-        char pattern[] = "/tmp/dorvik-test-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        folder = pattern;
-    }
-    void TearDown() override { system(("rm -rf '" + folder + "'").c_str()); }
+    void SetUp() override { ASSERT_TRUE(temp.ok()); }
 
     // Runs dorvik in the test's folder; a script named by file from scripts/.
     ProgramRun run(const std::string& arguments, const std::string& environment = "") {

@@ -16,7 +16,7 @@ const char kBorderBoxes[] =
 // A border in front of the start camera: it stands across its view.
 const char kVisibleBorder[] = "type 1023 800\ntype 1036 300\ntype 1020 700\ntype 1047 150\n";
 
-std::string preparedTrack(const TestFolder& folder) {
+std::string preparedTrack(const TempFolder& folder) {
     TrackDocument doc;
     doc.createTrack(10, 10, 5, 0, 20, 0);
     Border& b = doc.borders[7];
@@ -32,7 +32,7 @@ std::string preparedTrack(const TestFolder& folder) {
 // 3, 30 and 300 are written in turn; the first of them makes border 4 used
 // and therefore drawn.
 TEST(BorderPanel, TypingPosX2WritesEveryPrefixAndShowsTheBorder) {
-    TestFolder folder;
+    TempFolder folder;
     std::string script =
         newTrackLines(10, 10, 5, 5, 20, 1) + snapshotLines(folder, "none.png") + "choose 1041 4\n";
     for (const char* prefix : {"3", "30", "300"})
@@ -59,7 +59,7 @@ TEST(BorderPanel, TypingPosX2WritesEveryPrefixAndShowsTheBorder) {
 }
 
 TEST(BorderPanel, StopTimeTypeAloneKeepsABorderInvisible) {
-    TestFolder folder;
+    TempFolder folder;
     std::string script = newTrackLines(10, 10, 5, 5, 20, 1) + snapshotLines(folder, "none.png") +
                          "choose 1041 2\nchoose 1049 2\n" + snapshotLines(folder, "typed.png") +
                          saveTrackLines(folder, "typed.trk");
@@ -76,7 +76,7 @@ TEST(BorderPanel, StopTimeTypeAloneKeepsABorderInvisible) {
 }
 
 TEST(BorderPanel, ChoosingABorderShowsItsValuesAndTypeAndChangesNothing) {
-    TestFolder folder;
+    TempFolder folder;
     std::string track = preparedTrack(folder);
     std::string script = loadTrackLines(track) + "choose 1041 7\n" + kBorderBoxes +
                          saveTrackLines(folder, "shown.trk");
@@ -97,7 +97,7 @@ TEST(BorderPanel, ChoosingABorderShowsItsValuesAndTypeAndChangesNothing) {
 // Only the ground points follow border 0; heights and type keep showing
 // border 3.
 TEST(BorderPanel, AddBorderListsOneMoreAndRewritesOnlyTheGroundPoints) {
-    TestFolder folder;
+    TempFolder folder;
     std::string track = preparedTrack(folder);
     std::string script = loadTrackLines(track) + "choose 1041 3\nclick 1040\nprint 1041\n" +
                          kBorderBoxes + saveTrackLines(folder, "added.trk");
@@ -119,7 +119,7 @@ TEST(BorderPanel, AddBorderListsOneMoreAndRewritesOnlyTheGroundPoints) {
 
 // The box only switches the border pass: the document stays as it was.
 TEST(BorderPanel, ShowBordersHidesAndBringsBackEveryBorder) {
-    TestFolder folder;
+    TempFolder folder;
     std::string script = newTrackLines(10, 10, 5, 5, 20, 1) + snapshotLines(folder, "none.png") +
                          "choose 1041 1\n" + kVisibleBorder + "choose 1041 0\n" +
                          snapshotLines(folder, "on.png") + saveTrackLines(folder, "on.trk") +
@@ -139,7 +139,7 @@ TEST(BorderPanel, ShowBordersHidesAndBringsBackEveryBorder) {
 }
 
 TEST(BorderPanel, BackgroundMapThreeRepaintsWithMapThree) {
-    TestFolder folder;
+    TempFolder folder;
     std::string script = newTrackLines(10, 10, 5, 5, 20, 1) + "choose 1021 3\nanswer-file " +
                          testDataPath("sky.bmp") + "\nclick 1015\n" +
                          snapshotLines(folder, "plain.png") + "choose 1033 3\n" +
@@ -159,7 +159,7 @@ TEST(BorderPanel, BackgroundMapThreeRepaintsWithMapThree) {
 // A track without borders or maps: the boxes, the type and both map lists
 // write nothing, so no border index -1 and no map that does not exist.
 TEST(BorderPanel, WithoutBordersOrMapsThePanelsWriteNothing) {
-    TestFolder folder;
+    TempFolder folder;
     std::string script = newTrackLines(3, 3, 0, 0, 0, 0) + kVisibleBorder +
                          "choose 1049 1\nclick 1050\nclick 1050\n" +
                          saveTrackLines(folder, "untouched.trk");

@@ -10,7 +10,7 @@
 namespace {
 
 TEST(CameraScript, ButtonsMoveTheViewAndOppositeStepsReturnToIt) {
-    TestFolder folder;
+    TempFolder folder;
     TrackDocument doc;
     ASSERT_TRUE(doc.createTrack(12, 8, 2, 0, 1, 0));
     for (DWORD j = 0; j < 8; ++j)

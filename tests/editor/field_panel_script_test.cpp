@@ -12,7 +12,7 @@ namespace {
 const char kMapLists[] = "print 1021\nprint 1031\nprint 1033\nprint 1035\n";
 
 TEST(FieldPanel, SetChangesRecord32AndNothingElse) {
-    TestFolder folder;
+    TempFolder folder;
     std::string script = newTrackLines(10, 10, 5, 5, 20, 1) +
                          "type 1010 2\ntype 1011 3\nchoose 1021 4\nclick 1054\nchoose 1046 1\n"
                          "click 1022\n" +
@@ -34,7 +34,7 @@ TEST(FieldPanel, SetChangesRecord32AndNothingElse) {
 // Shape and orientation alone change nothing; Set All then gives every cell
 // the ramp and the map chosen at that moment.
 TEST(FieldPanel, SetAllGivesEveryCellTheSlopeAndTheChosenMap) {
-    TestFolder folder;
+    TempFolder folder;
     std::string script = newTrackLines(4, 3, 3, 0, 0, 0) + "click 1052\nchoose 1046 3\n" +
                          saveTrackLines(folder, "before.trk") + "choose 1021 2\nclick 1024\n" +
                          saveTrackLines(folder, "all.trk");
@@ -56,7 +56,7 @@ TEST(FieldPanel, SetAllGivesEveryCellTheSlopeAndTheChosenMap) {
 // The marked cell follows every keystroke in I or J, before any Set, and
 // nothing in the track changes.
 TEST(FieldPanel, TypingIOrJMovesTheMarkedCellWithoutSet) {
-    TestFolder folder;
+    TempFolder folder;
     std::string script = newTrackLines(10, 10, 5, 5, 20, 1) +
                          "click 1024\nclick 1029\nclick 1029\n" + snapshotLines(folder, "at0.png") +
                          saveTrackLines(folder, "before.trk") + "type 1011 3\n" +
@@ -74,7 +74,7 @@ TEST(FieldPanel, TypingIOrJMovesTheMarkedCellWithoutSet) {
 }
 
 TEST(FieldPanel, AddMapGivesTheThreeListsSixEntriesAndLeavesMapWithFive) {
-    TestFolder folder;
+    TempFolder folder;
     std::string script = newTrackLines(10, 10, 5, 5, 20, 1) + "choose 1031 2\nchoose 1033 4\n" +
                          "choose 1021 3\nclick 1032\n" + kMapLists + "choose 1021 5\nanswer-file " +
                          testDataPath("road.bmp") + "\nclick 1015\nprint 1021\nprint 1035\n";
@@ -92,7 +92,7 @@ TEST(FieldPanel, AddMapGivesTheThreeListsSixEntriesAndLeavesMapWithFive) {
 }
 
 TEST(FieldPanel, BrowseRenamesTheEntryInAllFourListsAndKeepsTheirChoices) {
-    TestFolder folder;
+    TempFolder folder;
     std::string script = newTrackLines(10, 10, 5, 5, 20, 1) +
                          "choose 1031 3\nchoose 1033 1\nchoose 1035 4\nchoose 1021 2\n"
                          "answer-file " +
@@ -114,7 +114,7 @@ TEST(FieldPanel, BrowseRenamesTheEntryInAllFourListsAndKeepsTheirChoices) {
 
 // Every refusal says why and leaves the saved track exactly as New made it.
 TEST(FieldPanel, RefusedSetsWriteNothingAndSayWhy) {
-    TestFolder folder;
+    TempFolder folder;
     std::string script = newTrackLines(10, 10, 5, 5, 20, 1) +
                          "choose 1021 1\ntype 1010 10\nclick 1022\n"
                          "type 1010 0\ntype 1011 4000000000\nclick 1022\n" +
@@ -140,7 +140,7 @@ TEST(FieldPanel, RefusedSetsWriteNothingAndSayWhy) {
 // Map 256 has no texture slot and a 64-character name no map slot: both are
 // refused with a message, and neither the track nor the lists change.
 TEST(FieldPanel, BrowseRefusesMapsWithoutASlotAndOverlongNames) {
-    TestFolder folder;
+    TempFolder folder;
     std::string longName = std::string(60, 'g') + ".bmp";
     std::string script = newTrackLines(2, 2, 300, 0, 0, 0) + "choose 1021 256\nclick 1015\n" +
                          "choose 1021 255\nanswer-file " + folder.path(longName) +

@@ -21,7 +21,7 @@ std::string numbers(int count) {
 }
 
 // The default track saved in-process: what the program must write too.
-std::string defaultTrackBytes(const TestFolder& folder) {
+std::string defaultTrackBytes(const TempFolder& folder) {
     TrackDocument doc;
     doc.createTrack(10, 10, 5, 5, 20, 1);
     std::string path = folder.path("reference.trk");
@@ -62,7 +62,7 @@ TEST(FileCommands, StartStateOfEveryControl) {
     };
     std::string script;
     for (const auto& control : expected) script += "print " + std::to_string(control.first) + "\n";
-    TestFolder folder;
+    TempFolder folder;
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
     ASSERT_EQ(run.lines.size(), expected.size()) << run.out;
@@ -72,7 +72,7 @@ TEST(FileCommands, StartStateOfEveryControl) {
 }
 
 TEST(FileCommands, NewWithTheDefaultsFillsTheSevenLists) {
-    TestFolder folder;
+    TempFolder folder;
     ProgramRun run = runKelvane(
         folder, std::string("click 1007\nkey Enter\n") + kPrintLists + "print 1018\nprint 1037\n");
     ASSERT_EQ(run.exitCode, 0) << run.out;
@@ -87,7 +87,7 @@ TEST(FileCommands, NewWithTheDefaultsFillsTheSevenLists) {
 }
 
 TEST(FileCommands, CancellingNewKeepsTheTrackAndEscapeLeavesTheDialogOpen) {
-    TestFolder folder;
+    TempFolder folder;
     std::string script =
         "click 1007\ntype 1010 3\ntype 1014 2\nkey Enter\n"
         "click 1007\nkey Escape\ntype 1014 9\nclick 1012\n"
@@ -100,7 +100,7 @@ TEST(FileCommands, CancellingNewKeepsTheTrackAndEscapeLeavesTheDialogOpen) {
 }
 
 TEST(FileCommands, NewRefusesSizesBeyondTheLimitAndStaysOpen) {
-    TestFolder folder;
+    TempFolder folder;
     std::string script =
         "click 1007\ntype 1010 65536\ntype 1011 65536\nkey Enter\n"
         "type 1010 1\ntype 1016 2000000\nkey Enter\n"
@@ -117,7 +117,7 @@ TEST(FileCommands, NewRefusesSizesBeyondTheLimitAndStaysOpen) {
 }
 
 TEST(FileCommands, SaveWritesTheDefaultTrack) {
-    TestFolder folder;
+    TempFolder folder;
     std::string saved = folder.path("oval.trk");
     ProgramRun run =
         runKelvane(folder, "click 1007\nkey Enter\nanswer-file " + saved + "\nclick 1009\n");
@@ -129,7 +129,7 @@ TEST(FileCommands, SaveWritesTheDefaultTrack) {
 }
 
 TEST(FileCommands, LoadFillsTheListsWithNamesAndSelectsTheStoredMaps) {
-    TestFolder folder;
+    TempFolder folder;
     TrackDocument doc;
     doc.createTrack(4, 3, 4, 2, 3, 2);
     doc.setMapFile(0, "grass.bmp");
@@ -171,7 +171,7 @@ TEST(FileCommands, LoadFillsTheListsWithNamesAndSelectsTheStoredMaps) {
 }
 
 TEST(FileCommands, LoadOfATrackWithoutRecordsShowsTheStartTexts) {
-    TestFolder folder;
+    TempFolder folder;
     TrackDocument doc;
     doc.createTrack(2, 2, 1, 0, 0, 0);
     std::string path = folder.path("bare.trk");
@@ -188,7 +188,7 @@ TEST(FileCommands, LoadOfATrackWithoutRecordsShowsTheStartTexts) {
 }
 
 TEST(FileCommands, FailedLoadIsReportedAndChangesNothing) {
-    TestFolder folder;
+    TempFolder folder;
     std::string damaged = folder.path("short.trk");
     {
         TrackDocument doc;
@@ -218,7 +218,7 @@ TEST(FileCommands, FailedLoadIsReportedAndChangesNothing) {
 }
 
 TEST(FileCommands, FailedSaveIsReportedAndNoFileAppears) {
-    TestFolder folder;
+    TempFolder folder;
     std::string target = folder.path("no-such-folder/oval.trk");
     ProgramRun run =
         runKelvane(folder, "click 1007\nkey Enter\nanswer-file " + target + "\nclick 1009\n");
@@ -229,7 +229,7 @@ TEST(FileCommands, FailedSaveIsReportedAndNoFileAppears) {
 }
 
 TEST(FileCommands, EscapeDoesNothingAndAnUnchangedTrackClosesWithoutAQuestion) {
-    TestFolder folder;
+    TempFolder folder;
     ProgramRun run = runKelvane(folder, "click 1007\nkey Enter\nkey Escape\nprint 1021\nclose\n");
     ASSERT_EQ(run.exitCode, 0) << run.out;
     EXPECT_EQ(run.line("1021:"), "1021: " + numbers(5) + " sel=0");
@@ -239,7 +239,7 @@ TEST(FileCommands, EscapeDoesNothingAndAnUnchangedTrackClosesWithoutAQuestion) {
 // Without a working OpenGL driver the device cannot start: one message, and
 // the program ends without showing the main dialog.
 TEST(FileCommands, ARendererThatCannotStartIsOneMessageAndTheEnd) {
-    TestFolder folder;
+    TempFolder folder;
     ProgramRun run =
         runKelvane(folder, "# nothing\n", "__EGL_VENDOR_LIBRARY_FILENAMES=/nonexistent.json");
     if (run.count("MessageBox") == 0) GTEST_SKIP() << "this EGL starts anyway: " << run.out;

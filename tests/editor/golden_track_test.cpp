@@ -22,7 +22,7 @@ std::string lines(const std::string& line, int times) {
 }
 
 // The pictures come from the folder, so a saved track finds them there.
-std::string browseMaps(const TestFolder& folder) {
+std::string browseMaps(const TempFolder& folder) {
     std::string script;
     const char* files[] = {"grass.bmp", "road.bmp", "sky.bmp", "wall.bmp", "tree.tga"};
     for (int m = 0; m < 5; ++m)
@@ -43,7 +43,7 @@ std::string fieldLines() {
     return script + "choose 1031 3\nchoose 1033 2\n";
 }
 
-std::string objectLines(const TestFolder& folder) {
+std::string objectLines(const TempFolder& folder) {
     return "choose 1034 0\ntype 1012 250\ntype 1013 50\ntype 1014 150\nchoose 1035 4\n"
            "choose 1034 1\nclick 1037\ntype 1012 450\ntype 1013 50\ntype 1014 450\n"
            "choose 1035 4\n"
@@ -78,7 +78,7 @@ void expectLikeGolden(const std::string& snapshot, const std::string& golden) {
 }
 
 TEST(GoldenTrack, FiveShapesWithWallsAndBackground) {
-    TestFolder folder;
+    TempFolder folder;
     ASSERT_TRUE(copyTestData(folder));
     std::string script = newTrackLines(8, 6, 5, 0, 0, 0) + browseMaps(folder) + fieldLines() +
                          cameraLines() + snapshotLines(folder, "fields.png");
@@ -90,7 +90,7 @@ TEST(GoldenTrack, FiveShapesWithWallsAndBackground) {
 // Built, saved, loaded in a second run and saved again: the same bytes and
 // the same picture.
 TEST(GoldenTrack, EveryKindOfObjectSurvivesSaveAndLoad) {
-    TestFolder folder;
+    TempFolder folder;
     ASSERT_TRUE(copyTestData(folder));
     std::string built = newTrackLines(8, 6, 5, 2, 2, 1) + browseMaps(folder) + fieldLines() +
                         objectLines(folder) + cameraLines() + snapshotLines(folder, "built.png") +

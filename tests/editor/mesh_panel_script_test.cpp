@@ -11,7 +11,7 @@ namespace {
 
 const char kMeshBoxes[] = "print 1059\nprint 1060\nprint 1061\nprint 1062\nprint 1063\n";
 
-std::string preparedTrack(const TestFolder& folder) {
+std::string preparedTrack(const TempFolder& folder) {
     TrackDocument doc;
     doc.createTrack(10, 10, 2, 0, 0, 3);
     doc.setMeshPosX(1, 101);
@@ -25,7 +25,7 @@ std::string preparedTrack(const TestFolder& folder) {
 }
 
 TEST(MeshPanel, ChoosingAPlacementShowsItAndChangesNothing) {
-    TestFolder folder;
+    TempFolder folder;
     std::string track = preparedTrack(folder);
     std::string script = loadTrackLines(track) + "choose 1065 1\n" + kMeshBoxes +
                          saveTrackLines(folder, "shown.trk");
@@ -40,7 +40,7 @@ TEST(MeshPanel, ChoosingAPlacementShowsItAndChangesNothing) {
 }
 
 TEST(MeshPanel, ScaleSetsAllThreeValuesAtEveryKeystroke) {
-    TestFolder folder;
+    TempFolder folder;
     std::string script = newTrackLines(10, 10, 5, 5, 20, 2) + "choose 1065 1\ntype 1062 5\n" +
                          saveTrackLines(folder, "five.trk") + "type 1062 50\n" +
                          saveTrackLines(folder, "fifty.trk");
@@ -61,7 +61,7 @@ TEST(MeshPanel, ScaleSetsAllThreeValuesAtEveryKeystroke) {
 
 // The boxes keep what they showed; the next keystroke goes to placement 0.
 TEST(MeshPanel, AddMeshSelectsEntryZeroAndLeavesTheBoxes) {
-    TestFolder folder;
+    TempFolder folder;
     std::string track = preparedTrack(folder);
     std::string script = loadTrackLines(track) + "choose 1065 1\nclick 1066\nprint 1065\n" +
                          kMeshBoxes + "type 1059 7\n" + saveTrackLines(folder, "added.trk");
@@ -81,7 +81,7 @@ TEST(MeshPanel, AddMeshSelectsEntryZeroAndLeavesTheBoxes) {
 
 // The model shows at once where the placement stands; its entry names it.
 TEST(MeshPanel, BrowseShowsTheModelAtOnceAndNamesTheEntry) {
-    TestFolder folder;
+    TempFolder folder;
     std::string script = newTrackLines(10, 10, 5, 5, 20, 2) +
                          "choose 1065 1\ntype 1059 300\ntype 1061 500\n" +
                          snapshotLines(folder, "before.png") + "answer-file " +
@@ -103,7 +103,7 @@ TEST(MeshPanel, BrowseShowsTheModelAtOnceAndNamesTheEntry) {
 // Placement 128 has no model slot and a 68-character name no name slot;
 // without placements Browse does nothing and the boxes write nothing.
 TEST(MeshPanel, RefusalsWriteNothingAndSayWhy) {
-    TestFolder folder;
+    TempFolder folder;
     std::string longName = std::string(66, 'm') + ".x";
     std::string script =
         newTrackLines(2, 2, 1, 0, 0, 130) + "choose 1065 128\nclick 1064\n" +

@@ -14,7 +14,7 @@ std::string newTrackLines(int sizeX, int sizeY, int maps, int billboards, int bo
            type(1015, billboards) + type(1016, borders) + type(1017, meshes) + "key Enter\n";
 }
 
-std::string saveTrackLines(const TestFolder& folder, const std::string& name) {
+std::string saveTrackLines(const TempFolder& folder, const std::string& name) {
     return "answer-file " + folder.path(name) + "\nclick 1009\n";
 }
 
@@ -22,7 +22,7 @@ std::string loadTrackLines(const std::string& path) {
     return "answer-file " + path + "\nclick 1008\n";
 }
 
-std::string snapshotLines(const TestFolder& folder, const std::string& name) {
+std::string snapshotLines(const TempFolder& folder, const std::string& name) {
     return "snapshot Preview " + folder.path(name) + "\n";
 }
 
@@ -30,13 +30,13 @@ std::string testDataPath(const std::string& name) {
     return std::string(KELVANE_EDITOR_TEST_DATA) + "/" + name;
 }
 
-bool copyTestData(const TestFolder& folder) {
+bool copyTestData(const TempFolder& folder) {
     std::string command =
         "cp '" + std::string(KELVANE_EDITOR_TEST_DATA) + "'/* '" + folder.dir() + "'";
     return std::system(command.c_str()) == 0;
 }
 
-std::string savedBytes(TrackDocument& document, const TestFolder& folder) {
+std::string savedBytes(TrackDocument& document, const TempFolder& folder) {
     std::string path = folder.path("reference.trk");
     document.saveTrack(path.c_str());
     return readFileBytes(path);

@@ -15,16 +15,16 @@ struct TrackDocument;
 std::string newTrackLines(int sizeX, int sizeY, int maps, int billboards, int borders, int meshes);
 
 // Script lines for Save, Load and a snapshot of the Preview into the folder.
-std::string saveTrackLines(const TestFolder& folder, const std::string& name);
+std::string saveTrackLines(const TempFolder& folder, const std::string& name);
 std::string loadTrackLines(const std::string& path);
-std::string snapshotLines(const TestFolder& folder, const std::string& name);
+std::string snapshotLines(const TempFolder& folder, const std::string& name);
 
 // Copies every file of tests/editor/data into the folder; false on failure.
-bool copyTestData(const TestFolder& folder);
+bool copyTestData(const TempFolder& folder);
 std::string testDataPath(const std::string& name);
 
 // The bytes saveTrack writes for the document.
-std::string savedBytes(TrackDocument& document, const TestFolder& folder);
+std::string savedBytes(TrackDocument& document, const TempFolder& folder);
 
 struct Picture {
     int width = 0;

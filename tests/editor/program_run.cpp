@@ -21,20 +21,7 @@ int ProgramRun::count(const std::string& prefix) const {
     return n;
 }
 
-TestFolder::TestFolder() {
-    char pattern[] = "/tmp/kelvane-editor-XXXXXX";
-    const char* made = mkdtemp(pattern);
-    dir_ = made ? made : "";
-}
-
-TestFolder::~TestFolder() {
-    if (dir_.empty()) return;
-    std::string command = "rm -rf '" + dir_ + "'";
-    if (std::system(command.c_str()) != 0)
-        std::fprintf(stderr, "could not remove %s\n", dir_.c_str());
-}
-
-ProgramRun runKelvane(const TestFolder& folder, const std::string& script,
+ProgramRun runKelvane(const TempFolder& folder, const std::string& script,
                       const std::string& environment) {
     std::string scriptPath = folder.path("user.script");
     std::ofstream(scriptPath) << script;

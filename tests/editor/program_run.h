@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "temp_folder.h"
+
 struct ProgramRun {
     int exitCode = -1;
     std::string out;
@@ -15,23 +17,8 @@ struct ProgramRun {
     int count(const std::string& prefix) const;
 };
 
-// A fresh empty folder under the build's temporary directory, removed with
-// everything in it when the object goes.
-class TestFolder {
-public:
-    TestFolder();
-    ~TestFolder();
-    TestFolder(const TestFolder&) = delete;
-    TestFolder& operator=(const TestFolder&) = delete;
-    std::string path(const std::string& name) const { return dir_ + "/" + name; }
-    const std::string& dir() const { return dir_; }
-
-private:
-    std::string dir_;
-};
-
 // environment: "NAME=value ..." put before the command, or empty.
-ProgramRun runKelvane(const TestFolder& folder, const std::string& script,
+ProgramRun runKelvane(const TempFolder& folder, const std::string& script,
                       const std::string& environment = "");
 
 std::string readFileBytes(const std::string& path);

@@ -15,7 +15,7 @@ const char kSpriteBoxes[] =
 
 // A track whose billboards 1 and 2 carry values of their own, saved in the
 // folder; the program loads it.
-std::string preparedTrack(const TestFolder& folder) {
+std::string preparedTrack(const TempFolder& folder) {
     TrackDocument doc;
     doc.createTrack(10, 10, 5, 4, 1, 0);
     doc.setBillboardPosX(2, 11);
@@ -35,7 +35,7 @@ std::string preparedTrack(const TestFolder& folder) {
 // Each keystroke writes the number typed so far and repaints: the billboard
 // moves at 2, 25 and 250.
 TEST(SpritePanel, TypingPosXWritesEveryPrefixAndRepaints) {
-    TestFolder folder;
+    TempFolder folder;
     std::string script = newTrackLines(10, 10, 5, 5, 20, 1) + "choose 1021 1\nanswer-file " +
                          testDataPath("tree.tga") + "\nclick 1015\n" +
                          "choose 1034 3\nchoose 1035 1\ntype 1014 500\n" +
@@ -65,7 +65,7 @@ TEST(SpritePanel, TypingPosXWritesEveryPrefixAndRepaints) {
 // The guard holds while the boxes are rewritten, so showing billboard 2
 // changes no billboard; a facing billboard shows Angle Y disabled.
 TEST(SpritePanel, ChoosingABillboardRewritesTheBoxesAndChangesNothing) {
-    TestFolder folder;
+    TempFolder folder;
     std::string track = preparedTrack(folder);
     std::string script = loadTrackLines(track) + "choose 1034 2\n" + kSpriteBoxes +
                          "choose 1034 1\nprint 1018\nprint 1037\nprint 1035\n" +
@@ -89,7 +89,7 @@ TEST(SpritePanel, ChoosingABillboardRewritesTheBoxesAndChangesNothing) {
 }
 
 TEST(SpritePanel, FaceDisablesAngleYAndKeepsTheStoredAngle) {
-    TestFolder folder;
+    TempFolder folder;
     std::string script = newTrackLines(10, 10, 5, 5, 20, 1) +
                          "choose 1034 1\ntype 1018 30\nclick 1037\nprint 1018\n" +
                          saveTrackLines(folder, "facing.trk") + "click 1037\nprint 1018\n" +
@@ -108,7 +108,7 @@ TEST(SpritePanel, FaceDisablesAngleYAndKeepsTheStoredAngle) {
 }
 
 TEST(SpritePanel, AddBillboardListsOneMoreAndShowsBillboardZero) {
-    TestFolder folder;
+    TempFolder folder;
     std::string track = preparedTrack(folder);
     std::string script = loadTrackLines(track) + "choose 1034 2\nclick 1042\nprint 1034\n" +
                          kSpriteBoxes + saveTrackLines(folder, "added.trk");
@@ -128,7 +128,7 @@ TEST(SpritePanel, AddBillboardListsOneMoreAndShowsBillboardZero) {
 
 // Position alone leaves the billboard undrawn; choosing its map shows it.
 TEST(SpritePanel, ABillboardAppearsOnlyOnceItsMapIsChosen) {
-    TestFolder folder;
+    TempFolder folder;
     std::string script =
         newTrackLines(10, 10, 5, 5, 20, 1) + "choose 1021 1\nanswer-file " +
         testDataPath("tree.tga") + "\nclick 1015\n" + snapshotLines(folder, "none.png") +
@@ -147,7 +147,7 @@ TEST(SpritePanel, ABillboardAppearsOnlyOnceItsMapIsChosen) {
 // Without billboards "No.:" has no choice: every command of the panel writes
 // nothing, not even at index -1.
 TEST(SpritePanel, WithoutBillboardsThePanelWritesNothing) {
-    TestFolder folder;
+    TempFolder folder;
     std::string script = newTrackLines(4, 4, 3, 0, 0, 0) +
                          "type 1012 7\ntype 1016 9\ntype 1018 5\nclick 1037\nchoose 1035 2\n" +
                          saveTrackLines(folder, "untouched.trk");

@@ -115,7 +115,7 @@ TEST(UnsavedChanges, CloseAsksOnlyAfterARealChange) {
 }
 
 TEST(UnsavedChanges, YesOnCloseSavesFirstAndClosesOnlyWhenSaved) {
-    TestFolder folder;
+    TempFolder folder;
     std::string saved = folder.path("kept.trk");
     Session yes = runMainDialog({doNew(), enter(), changeTrack(), answerBox(IDYES),
                                  answerFile(saved), close(), click(IDC_CAMERA_UP)});
@@ -153,7 +153,7 @@ TEST(UnsavedChanges, NewAsksBeforeItsDialogOpens) {
 }
 
 TEST(UnsavedChanges, LoadAsksAndYesSavesBeforeLoading) {
-    TestFolder folder;
+    TempFolder folder;
     std::string other = folder.path("other.trk");
     {
         TrackDocument doc;

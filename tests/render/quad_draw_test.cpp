@@ -101,9 +101,9 @@ TEST_F(QuadDrawTest, SelectQuadBindsOnlyTheFiveQuads) {
 
 TEST_F(QuadDrawTest, MapIndicesBeyondTheTableBindNoTexture) {
     beginFrame();
-    TempDir dir;
-    writeSolidTga(dir.file("grey.tga"), 4, 4, Rgba{128, 128, 128, 255});
-    ASSERT_EQ(scene.loadMapTexture(255, (dir.path() + "\\grey.tga").c_str()), S_OK);
+    TempFolder dir;
+    writeSolidTga(dir.path("grey.tga"), 4, 4, Rgba{128, 128, 128, 255});
+    ASSERT_EQ(scene.loadMapTexture(255, (dir.dir() + "\\grey.tga").c_str()), S_OK);
     std::vector<std::string> trace;
     {
         TraceScope scope(&trace);

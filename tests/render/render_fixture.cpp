@@ -25,15 +25,6 @@
            << expected.a << ") within " << tolerance;
 }
 
-TempDir::TempDir() {
-    char pattern[] = "/tmp/kelvane-render-XXXXXX";
-    if (mkdtemp(pattern)) path_ = pattern;
-}
-
-TempDir::~TempDir() {
-    if (!path_.empty()) std::system(("rm -rf '" + path_ + "'").c_str());
-}
-
 void writeTga(const std::string& path, int width, int height, const std::vector<Rgba>& pixels) {
     unsigned char header[18] = {};
     header[2] = 2;  // uncompressed true colour

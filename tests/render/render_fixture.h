@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/window_surface.h"
+#include "temp_folder.h"
 
 struct Rgba {
     int r, g, b, a;
@@ -20,18 +21,6 @@ struct Rgba {
 
 // Each channel within `tolerance` of the expected value.
 ::testing::AssertionResult colourNear(Rgba actual, Rgba expected, int tolerance);
-
-// A fresh temporary folder, removed with the object.
-class TempDir {
-public:
-    TempDir();
-    ~TempDir();
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
 
 // An uncompressed 32-bit TGA, rows top-down; pixels are width * height RGBA.
 void writeTga(const std::string& path, int width, int height, const std::vector<Rgba>& pixels);

@@ -23,19 +23,19 @@ class ResourcesTest : public RenderTest {
 protected:
     void SetUp() override {
         RenderTest::SetUp();
-        writeSolidTga(dir.file("red.tga"), 4, 4, Rgba{255, 0, 0, 255});
-        writeSolidTga(dir.file("green.tga"), 4, 4, Rgba{0, 255, 0, 128});
-        writeTextX(dir.file("text.x"));
-        writeBinaryX(dir.file("binary.x"));
+        writeSolidTga(dir.path("red.tga"), 4, 4, Rgba{255, 0, 0, 255});
+        writeSolidTga(dir.path("green.tga"), 4, 4, Rgba{0, 255, 0, 128});
+        writeTextX(dir.path("text.x"));
+        writeBinaryX(dir.path("binary.x"));
     }
     void TearDown() override {
         trackDocument.destroyTrack();
         RenderTest::TearDown();
     }
     // "folder\name" as the editor composes it.
-    std::string windowsPath(const std::string& name) const { return dir.path() + "\\" + name; }
+    std::string windowsPath(const std::string& name) const { return dir.dir() + "\\" + name; }
 
-    TempDir dir;
+    TempFolder dir;
 };
 
 TEST(ComposePath, FitsUpTo127CharactersAndNeverCuts) {
@@ -111,14 +111,14 @@ void expectThreeMaterials(const MeshSlot& slot) {
 }
 
 TEST_F(ResourcesTest, ThreeMaterialMeshesLoadFromTextAndBinaryFiles) {
-    ASSERT_EQ(scene.loadMesh(0, windowsPath("text.x").c_str(), dir.path().c_str()), S_OK);
+    ASSERT_EQ(scene.loadMesh(0, windowsPath("text.x").c_str(), dir.dir().c_str()), S_OK);
     expectThreeMaterials(scene.meshSlots[0]);
-    ASSERT_EQ(scene.loadMesh(127, windowsPath("binary.x").c_str(), dir.path().c_str()), S_OK);
+    ASSERT_EQ(scene.loadMesh(127, windowsPath("binary.x").c_str(), dir.dir().c_str()), S_OK);
     expectThreeMaterials(scene.meshSlots[127]);
 }
 
 TEST_F(ResourcesTest, SubsetsDrawInOrderWithTheirOwnMaterialAndTexture) {
-    ASSERT_EQ(scene.loadMesh(3, windowsPath("text.x").c_str(), dir.path().c_str()), S_OK);
+    ASSERT_EQ(scene.loadMesh(3, windowsPath("text.x").c_str(), dir.dir().c_str()), S_OK);
     std::vector<std::string> trace;
     beginFrame();
     {
@@ -143,13 +143,13 @@ TEST_F(ResourcesTest, SubsetsDrawInOrderWithTheirOwnMaterialAndTexture) {
 }
 
 TEST_F(ResourcesTest, MeshTexturesAreLookedForInTheGivenFolderOnly) {
-    TempDir other;
-    writeSolidTga(other.file("green.tga"), 2, 2, Rgba{0, 255, 0, 255});
-    ASSERT_EQ(scene.loadMesh(1, windowsPath("text.x").c_str(), other.path().c_str()), S_OK);
+    TempFolder other;
+    writeSolidTga(other.path("green.tga"), 2, 2, Rgba{0, 255, 0, 255});
+    ASSERT_EQ(scene.loadMesh(1, windowsPath("text.x").c_str(), other.dir().c_str()), S_OK);
     EXPECT_EQ(scene.meshSlots[1].textures[0], nullptr);  // red.tga is not there
     EXPECT_NE(scene.meshSlots[1].textures[1], nullptr);
     // A folder so long that "folder\red.tga" does not fit loads no texture.
-    const std::string longFolder = dir.path() + "/" + std::string(120, 'x');
+    const std::string longFolder = dir.dir() + "/" + std::string(120, 'x');
     ASSERT_EQ(scene.loadMesh(2, windowsPath("text.x").c_str(), longFolder.c_str()), S_OK);
     EXPECT_EQ(scene.meshSlots[2].textures[0], nullptr);
     EXPECT_EQ(scene.meshSlots[2].textures[1], nullptr);
@@ -157,11 +157,11 @@ TEST_F(ResourcesTest, MeshTexturesAreLookedForInTheGivenFolderOnly) {
 
 TEST_F(ResourcesTest, FailedOrRefusedMeshLoadsLeaveTheSlotEmpty) {
     const int live = liveObjectCount();
-    EXPECT_EQ(scene.loadMesh(128, windowsPath("text.x").c_str(), dir.path().c_str()), E_FAIL);
+    EXPECT_EQ(scene.loadMesh(128, windowsPath("text.x").c_str(), dir.dir().c_str()), E_FAIL);
     EXPECT_EQ(liveObjectCount(), live);
-    ASSERT_EQ(scene.loadMesh(9, windowsPath("text.x").c_str(), dir.path().c_str()), S_OK);
+    ASSERT_EQ(scene.loadMesh(9, windowsPath("text.x").c_str(), dir.dir().c_str()), S_OK);
     // Replaced by a file that cannot be loaded: the slot ends up empty.
-    EXPECT_EQ(scene.loadMesh(9, windowsPath("red.tga").c_str(), dir.path().c_str()), E_FAIL);
+    EXPECT_EQ(scene.loadMesh(9, windowsPath("red.tga").c_str(), dir.dir().c_str()), E_FAIL);
     const MeshSlot& slot = scene.meshSlots[9];
     EXPECT_EQ(slot.mesh, nullptr);
     EXPECT_EQ(slot.materialCount, 0u);
@@ -172,7 +172,7 @@ TEST_F(ResourcesTest, FailedOrRefusedMeshLoadsLeaveTheSlotEmpty) {
 
 TEST_F(ResourcesTest, ReleasingAMeshGivesBackEveryReferenceOnce) {
     const int live = liveObjectCount();
-    ASSERT_EQ(scene.loadMesh(6, windowsPath("binary.x").c_str(), dir.path().c_str()), S_OK);
+    ASSERT_EQ(scene.loadMesh(6, windowsPath("binary.x").c_str(), dir.dir().c_str()), S_OK);
     ID3DXMesh* mesh = scene.meshSlots[6].mesh;
     IDirect3DTexture9* texture = scene.meshSlots[6].textures[0];
     mesh->AddRef();
@@ -186,15 +186,15 @@ TEST_F(ResourcesTest, ReleasingAMeshGivesBackEveryReferenceOnce) {
     EXPECT_EQ(texture->Release(), 0u);
     EXPECT_EQ(liveObjectCount(), live);
     // Loading over a loaded slot does not leak the mesh it held.
-    ASSERT_EQ(scene.loadMesh(6, windowsPath("text.x").c_str(), dir.path().c_str()), S_OK);
-    ASSERT_EQ(scene.loadMesh(6, windowsPath("text.x").c_str(), dir.path().c_str()), S_OK);
+    ASSERT_EQ(scene.loadMesh(6, windowsPath("text.x").c_str(), dir.dir().c_str()), S_OK);
+    ASSERT_EQ(scene.loadMesh(6, windowsPath("text.x").c_str(), dir.dir().c_str()), S_OK);
     scene.releaseMesh(6);
     EXPECT_EQ(liveObjectCount(), live);
 }
 
 TEST_F(ResourcesTest, TrackResourcesNeedALoadedTrack) {
     const int live = liveObjectCount();
-    EXPECT_EQ(loadTrackResources(trackDocument, dir.path().c_str()), 0);
+    EXPECT_EQ(loadTrackResources(trackDocument, dir.dir().c_str()), 0);
     EXPECT_EQ(liveObjectCount(), live);
 }
 
@@ -205,7 +205,7 @@ TEST_F(ResourcesTest, TrackResourcesLoadEveryMapAndMeshFromTheFolder) {
     ASSERT_EQ(trackDocument.setMeshFile(1, "binary.x"), 1);
     // Map 1 names no file: whatever its slot held goes.
     ASSERT_EQ(scene.loadMapTexture(1, windowsPath("red.tga").c_str()), S_OK);
-    EXPECT_EQ(loadTrackResources(dir.path().c_str()), 1);
+    EXPECT_EQ(loadTrackResources(dir.dir().c_str()), 1);
     EXPECT_NE(scene.mapTextures[0], nullptr);
     EXPECT_EQ(scene.mapTextures[1], nullptr);
     EXPECT_NE(scene.mapTextures[2], nullptr);
@@ -220,7 +220,7 @@ TEST_F(ResourcesTest, TrackResourcesStopAtTheTablesAndAtTheNameField) {
     // A damaged name that fills its whole field without an end.
     std::memset(trackDocument.maps[3].fileName, 'a', sizeof trackDocument.maps[3].fileName);
     const int live = liveObjectCount();
-    EXPECT_EQ(loadTrackResources(dir.path().c_str()), 1);
+    EXPECT_EQ(loadTrackResources(dir.dir().c_str()), 1);
     EXPECT_EQ(liveObjectCount(), live + 255);
     EXPECT_EQ(scene.mapTextures[3], nullptr);
     EXPECT_NE(scene.mapTextures[255], nullptr);
@@ -231,7 +231,7 @@ TEST_F(ResourcesTest, APathThatDoesNotFitIsRefusedNotCut) {
     ASSERT_EQ(trackDocument.setMapFile(0, "red.tga"), 1);
     ASSERT_EQ(trackDocument.setMeshFile(0, "text.x"), 1);
     ASSERT_EQ(scene.loadMapTexture(0, windowsPath("red.tga").c_str()), S_OK);
-    const std::string longFolder = dir.path() + "/" + std::string(125 - dir.path().size(), 'x');
+    const std::string longFolder = dir.dir() + "/" + std::string(125 - dir.dir().size(), 'x');
     EXPECT_EQ(loadTrackResources(longFolder.c_str()), 1);
     EXPECT_EQ(scene.mapTextures[0], nullptr);
     EXPECT_EQ(scene.meshSlots[0].mesh, nullptr);
@@ -239,7 +239,7 @@ TEST_F(ResourcesTest, APathThatDoesNotFitIsRefusedNotCut) {
 
 TEST_F(ResourcesTest, ShutdownGivesBackEverything) {
     ASSERT_EQ(scene.loadMapTexture(0, windowsPath("red.tga").c_str()), S_OK);
-    ASSERT_EQ(scene.loadMesh(0, windowsPath("text.x").c_str(), dir.path().c_str()), S_OK);
+    ASSERT_EQ(scene.loadMesh(0, windowsPath("text.x").c_str(), dir.dir().c_str()), S_OK);
     IDirect3DVertexBuffer9* quad = scene.quads[FlatQuad];
     scene.selectQuad(FlatQuad);
     scene.drawQuad(0);

@@ -17,9 +17,9 @@ class TexturedDrawTest : public RenderTest {
 protected:
     // Loads an image into a map slot through the Windows-style path.
     void loadMap(DWORD index, const std::string& name) {
-        ASSERT_EQ(scene.loadMapTexture(index, (dir.path() + "\\" + name).c_str()), S_OK);
+        ASSERT_EQ(scene.loadMapTexture(index, (dir.dir() + "\\" + name).c_str()), S_OK);
     }
-    TempDir dir;
+    TempFolder dir;
 };
 
 // An 8 x 8 image with four coloured quarters, opaque.
@@ -37,7 +37,7 @@ std::vector<Rgba> quarters() {
 }
 
 TEST_F(TexturedDrawTest, AFlatQuadFromAboveLandsWhereTheMatricesPutIt) {
-    writeTga(dir.file("quarters.tga"), 8, 8, quarters());
+    writeTga(dir.path("quarters.tga"), 8, 8, quarters());
     loadMap(7, "quarters.tga");
     // From above with +z up the screen and +x to the right.
     lookAt(D3DXVECTOR3(0, 100, 0), D3DXVECTOR3(0, 0, 0), D3DXVECTOR3(0, 0, 1));
@@ -74,7 +74,7 @@ TEST_F(TexturedDrawTest, AlphaZeroTexelsAreDroppedAndOthersBlended) {
     for (int y = 0; y < 4; ++y) {
         for (int x = 0; x < 16; ++x) pixels.push_back(bands[x / 4]);
     }
-    writeTga(dir.file("bands.tga"), 16, 4, pixels);
+    writeTga(dir.path("bands.tga"), 16, 4, pixels);
     loadMap(1, "bands.tga");
     lookAt(D3DXVECTOR3(0, 5, -20), D3DXVECTOR3(0, 5, 0), D3DXVECTOR3(0, 1, 0));
     device()->SetRenderState(D3DRS_LIGHTING, FALSE);

@@ -10,25 +10,15 @@
 #include <iterator>
 #include <string>
 
+#include "temp_folder.h"
+
 namespace {
 
 class FileApiTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        char pattern[] = "/tmp/kelvane-file-XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        dir = pattern;
-    }
-    void TearDown() override { system(("rm -rf '" + dir + "'").c_str()); }
+    void SetUp() override { ASSERT_TRUE(temp.ok()); }
 
     std::string path(const char* name) const { return dir + "/" + name; }
-    void writeText(const std::string& p, const std::string& text) {
-        std::ofstream(p, std::ios::binary) << text;
-    }
-    std::string readText(const std::string& p) {
-        std::ifstream in(p, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
     HANDLE open(const std::string& p, DWORD access, DWORD share, DWORD disposition) {
         return CreateFileA(p.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_ARCHIVE,
                            nullptr);
@@ -39,7 +29,8 @@ protected:
         ASSERT_EQ(written, text.size());
     }
 
-    std::string dir;
+    TempFolder temp;
+    const std::string dir = temp.dir();
 };
 
 TEST_F(FileApiTest, CreationDispositionsFollowWindows) {
@@ -47,18 +38,18 @@ TEST_F(FileApiTest, CreationDispositionsFollowWindows) {
     EXPECT_EQ(open(p, GENERIC_READ, 0, OPEN_EXISTING), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_NOT_FOUND));
 
-    writeText(p, "0123456789");
+    TempFolder::write(p, "0123456789");
     HANDLE h = open(p, GENERIC_WRITE, 0, OPEN_ALWAYS);  // opens, keeps the tail
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), DWORD(ERROR_ALREADY_EXISTS));
     put(h, "ab");
     CloseHandle(h);
-    EXPECT_EQ(readText(p), "ab23456789");
+    EXPECT_EQ(TempFolder::read(p), "ab23456789");
 
     h = open(p, GENERIC_WRITE, 0, CREATE_ALWAYS);  // truncates
     put(h, "x");
     CloseHandle(h);
-    EXPECT_EQ(readText(p), "x");
+    EXPECT_EQ(TempFolder::read(p), "x");
 
     EXPECT_EQ(open(p, GENERIC_WRITE, 0, CREATE_NEW), INVALID_HANDLE_VALUE);
     EXPECT_EQ(GetLastError(), DWORD(ERROR_FILE_EXISTS));
@@ -75,7 +66,7 @@ TEST_F(FileApiTest, MissingFolderIsPathNotFound) {
 }
 
 TEST_F(FileApiTest, BackslashesSeparateFolders) {
-    writeText(path("b.bin"), "hello");
+    TempFolder::write(path("b.bin"), "hello");
     std::string windowsPath = dir + "\\b.bin";
     HANDLE h = open(windowsPath, GENERIC_READ, 0, OPEN_EXISTING);
     ASSERT_NE(h, INVALID_HANDLE_VALUE);
@@ -84,7 +75,7 @@ TEST_F(FileApiTest, BackslashesSeparateFolders) {
 
 TEST_F(FileApiTest, NoSharingLocksUntilClosed) {
     const std::string p = path("locked.bin");
-    writeText(p, "data");
+    TempFolder::write(p, "data");
     HANDLE first = open(p, GENERIC_WRITE, 0, OPEN_ALWAYS);
     ASSERT_NE(first, INVALID_HANDLE_VALUE);
     EXPECT_EQ(open(p, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, OPEN_EXISTING),
@@ -92,7 +83,7 @@ TEST_F(FileApiTest, NoSharingLocksUntilClosed) {
     EXPECT_EQ(GetLastError(), DWORD(ERROR_SHARING_VIOLATION));
     // A refused CREATE_ALWAYS must not truncate the file in use.
     EXPECT_EQ(open(p, GENERIC_WRITE, 0, CREATE_ALWAYS), INVALID_HANDLE_VALUE);
-    EXPECT_EQ(readText(p), "data");
+    EXPECT_EQ(TempFolder::read(p), "data");
     CloseHandle(first);
     HANDLE second = open(p, GENERIC_READ, 0, OPEN_EXISTING);
     EXPECT_NE(second, INVALID_HANDLE_VALUE);
@@ -101,7 +92,7 @@ TEST_F(FileApiTest, NoSharingLocksUntilClosed) {
 
 TEST_F(FileApiTest, SharedReadersCoexistButExcludeWriters) {
     const std::string p = path("shared.bin");
-    writeText(p, "data");
+    TempFolder::write(p, "data");
     HANDLE a = open(p, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
     HANDLE b = open(p, GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
     EXPECT_NE(a, INVALID_HANDLE_VALUE);
@@ -113,7 +104,7 @@ TEST_F(FileApiTest, SharedReadersCoexistButExcludeWriters) {
 
 TEST_F(FileApiTest, ReadStopsAtEndOfFileWithSuccess) {
     const std::string p = path("short.bin");
-    writeText(p, "abc");
+    TempFolder::write(p, "abc");
     HANDLE h = open(p, GENERIC_READ, 0, OPEN_EXISTING);
     char buffer[8] = {};
     DWORD got = 99;
@@ -129,7 +120,7 @@ TEST_F(FileApiTest, ReadStopsAtEndOfFileWithSuccess) {
 
 TEST_F(FileApiTest, AccessIsEnforcedAndBadHandlesRefused) {
     const std::string p = path("ro.bin");
-    writeText(p, "abc");
+    TempFolder::write(p, "abc");
     HANDLE h = open(p, GENERIC_READ, 0, OPEN_EXISTING);
     DWORD n = 0;
     EXPECT_FALSE(WriteFile(h, "x", 1, &n, nullptr));
@@ -141,26 +132,26 @@ TEST_F(FileApiTest, AccessIsEnforcedAndBadHandlesRefused) {
 }
 
 TEST_F(FileApiTest, MoveFileExReplacesOnlyWhenAsked) {
-    writeText(path("new.bin"), "new");
-    writeText(path("old.bin"), "old");
+    TempFolder::write(path("new.bin"), "new");
+    TempFolder::write(path("old.bin"), "old");
     EXPECT_FALSE(MoveFileExA(path("new.bin").c_str(), path("old.bin").c_str(), 0));
     EXPECT_EQ(GetLastError(), DWORD(ERROR_ALREADY_EXISTS));
-    EXPECT_EQ(readText(path("old.bin")), "old");
+    EXPECT_EQ(TempFolder::read(path("old.bin")), "old");
     EXPECT_TRUE(MoveFileExA(path("new.bin").c_str(), path("old.bin").c_str(),
                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
-    EXPECT_EQ(readText(path("old.bin")), "new");
+    EXPECT_EQ(TempFolder::read(path("old.bin")), "new");
     EXPECT_NE(access(path("new.bin").c_str(), F_OK), 0);
 }
 
 TEST_F(FileApiTest, OpenFileWithoutDeleteShareCannotBeReplaced) {
-    writeText(path("src.bin"), "src");
-    writeText(path("dst.bin"), "dst");
+    TempFolder::write(path("src.bin"), "src");
+    TempFolder::write(path("dst.bin"), "dst");
     HANDLE h = open(path("dst.bin"), GENERIC_READ, FILE_SHARE_READ, OPEN_EXISTING);
-    EXPECT_FALSE(MoveFileExA(path("src.bin").c_str(), path("dst.bin").c_str(),
-                             MOVEFILE_REPLACE_EXISTING));
+    EXPECT_FALSE(
+        MoveFileExA(path("src.bin").c_str(), path("dst.bin").c_str(), MOVEFILE_REPLACE_EXISTING));
     EXPECT_EQ(GetLastError(), DWORD(ERROR_SHARING_VIOLATION));
     CloseHandle(h);
-    EXPECT_EQ(readText(path("dst.bin")), "dst");
+    EXPECT_EQ(TempFolder::read(path("dst.bin")), "dst");
 }
 
 TEST_F(FileApiTest, UnsupportedRequestsFailLoudly) {

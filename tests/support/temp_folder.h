@@ -1,6 +1,7 @@
-// A fresh folder per test for files the tests write, removed afterwards.
-#ifndef KELVANE_TESTS_DOCUMENT_TEMP_FOLDER_H
-#define KELVANE_TESTS_DOCUMENT_TEMP_FOLDER_H
+// A fresh folder for the files a test writes, removed with everything in it
+// when the object goes.
+#ifndef KELVANE_TESTS_SUPPORT_TEMP_FOLDER_H
+#define KELVANE_TESTS_SUPPORT_TEMP_FOLDER_H
 
 #include <filesystem>
 #include <fstream>
@@ -13,14 +14,17 @@ class TempFolder {
 public:
     TempFolder() {
         std::string pattern =
-            (std::filesystem::temp_directory_path() / "kelvane-doc-XXXXXX").string();
+            (std::filesystem::temp_directory_path() / "kelvane-test-XXXXXX").string();
         if (mkdtemp(pattern.data())) folder_ = pattern;
     }
     ~TempFolder() {
         std::error_code ignored;
         if (!folder_.empty()) std::filesystem::remove_all(folder_, ignored);
     }
+    TempFolder(const TempFolder&) = delete;
+    TempFolder& operator=(const TempFolder&) = delete;
     bool ok() const { return !folder_.empty(); }
+    const std::string& dir() const { return folder_; }
     std::string path(const std::string& name) const { return folder_ + "/" + name; }
     // How many entries the folder holds: a save must leave no temporary file.
     size_t entries() const {
