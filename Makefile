@@ -2,6 +2,7 @@
 # set-up on a fresh Debian machine: packages, configure, build.
 BUILD ?= build
 CMAKE_FLAGS ?=
+CTEST_ARGS ?=
 JOBS ?= $(shell nproc)
 
 .PHONY: run test build configure deps fuzz clean
@@ -10,7 +11,7 @@ run: build
 	@scripts/run-kelvane $(BUILD)
 
 test: build
-	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS)
+	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
