@@ -12,6 +12,8 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "track_records.h"
 
 struct TrackArrays;
@@ -50,6 +52,8 @@ struct TrackDocument {
     Border* borders = nullptr;
     MeshPlacement* meshes = nullptr;
     TrackError failure = TrackError::None;
+    // Why the last save failed on the file itself, in the system's words.
+    std::string saveFailureText;
 
     TrackDocument() = default;
     ~TrackDocument();
@@ -134,7 +138,10 @@ struct TrackDocument {
     int loadTrack(const char* path);
 
     TrackError lastError() const { return failure; }
-    const char* lastErrorText() const { return trackErrorText(failure); }
+    const char* lastErrorText() const {
+        bool fileReason = failure == TrackError::WriteFailed && !saveFailureText.empty();
+        return fileReason ? saveFailureText.c_str() : trackErrorText(failure);
+    }
 
     // The record at an index, or null without a track or outside the array.
     Field* fieldAt(DWORD i, DWORD j) const;
