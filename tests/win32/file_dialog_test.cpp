@@ -69,7 +69,7 @@ TEST_F(LayerTest, FileDialogAnswersStayWithinTheCallersBuffers) {
     ASSERT_TRUE(GetOpenFileNameA(&files.record));
     EXPECT_STREQ(title, "abc");
     // Flags the layer does not provide are refused, not ignored.
-    files.record.Flags = 0x2;
+    files.record.Flags = 0x8;  // OFN_NOCHANGEDIR
     platform::headless::answerFile("/tmp/x.trk");
     EXPECT_FALSE(GetOpenFileNameA(&files.record));
 }
