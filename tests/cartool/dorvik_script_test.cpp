@@ -172,3 +172,19 @@ TEST_F(DorvikScript, WithoutDisplayOrScriptItSaysSoAndEnds) {
     ProgramRun missing = run("--ui-script no-such-script.txt");
     EXPECT_EQ(missing.exitCode, 2);
 }
+
+// What Windows does with the name, and a file nobody may write.
+TEST_F(DorvikScript, TrailingBlanksAreDroppedAndReadOnlyFilesAreRefused) {
+    std::ofstream(folder + "/names.txt") << "type 1006 trail.car \nkey Enter\n";
+    ProgramRun result = run("--ui-script names.txt");
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(file("trail.car"), defaultRecord());
+
+    std::ofstream(folder + "/NewCar.car") << "old";
+    ASSERT_EQ(chmod((folder + "/NewCar.car").c_str(), 0444), 0);
+    result = script("defaults.txt");
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out,
+              "MessageBox: Dorvik: Cannot write the car file \"NewCar.car\": access is denied.\n");
+    EXPECT_EQ(file("NewCar.car"), "old");
+}

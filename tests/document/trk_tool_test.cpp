@@ -1,6 +1,7 @@
 // Runs the built trk program as a script would.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -90,6 +91,21 @@ TEST_F(TrkToolTest, DamagedFileIsNamedAndExitsOne) {
     EXPECT_NE(err.find("cannot open"), std::string::npos) << err;
     EXPECT_EQ(trk("new --size 65536x65536 " + quoted("big.trk")), 1);
     EXPECT_NE(err.find("track too large"), std::string::npos) << err;
+}
+
+// A FIFO with no writer would block a plain open for ever; `timeout` turns a
+// hang into a failure instead of a stuck test run.
+TEST_F(TrkToolTest, OnlyPlainFilesAreReadOrReplacedAndNothingBlocks) {
+    ASSERT_EQ(mkfifo(folder.path("pipe.trk").c_str(), 0644), 0);
+    const std::string timed = std::string("timeout 10 '") + TRK_PROGRAM + "' ";
+    EXPECT_EQ(std::system((timed + "info " + quoted("pipe.trk") + " 2>/dev/null").c_str()),
+              1 << 8);
+    ASSERT_EQ(trk("new " + quoted("t.trk")), 0);
+    EXPECT_EQ(std::system((timed + "copy " + quoted("t.trk") + " " + quoted("pipe.trk") +
+                           " 2>/dev/null").c_str()),
+              1 << 8);
+    ASSERT_EQ(trk("copy " + quoted("t.trk") + " " + quoted("pipe.trk")), 1);
+    EXPECT_NE(err.find("pipe.trk: access is denied"), std::string::npos) << err;
 }
 
 TEST_F(TrkToolTest, UsageErrorsExitTwoWithOneLine) {

@@ -237,6 +237,7 @@ public:
         chooser.filter(filter.c_str());
         if (request.filterIndex > 0) chooser.filter_value(request.filterIndex - 1);
         if (!request.initialPath.empty()) chooser.preset_file(request.initialPath.c_str());
+        else if (!request.initialFolder.empty()) chooser.directory(request.initialFolder.c_str());
         int result = chooser.show();
         // A toolkit behind the chooser may switch the locale; numbers keep '.'.
         setlocale(LC_NUMERIC, "C");

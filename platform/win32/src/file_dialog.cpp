@@ -94,7 +94,8 @@ BOOL storeAnswer(OPENFILENAMEA* dialog, const std::string& path) {
 // The file buffer's name, in the initial folder when it names none itself.
 std::string initialPath(const OPENFILENAMEA* dialog) {
     std::string path(dialog->lpstrFile, strnlen(dialog->lpstrFile, dialog->nMaxFile));
-    if (dialog->lpstrInitialDir && *dialog->lpstrInitialDir && nameOffset(path) == 0)
+    bool folderGiven = dialog->lpstrInitialDir && *dialog->lpstrInitialDir;
+    if (folderGiven && !path.empty() && nameOffset(path) == 0)
         path = std::string(dialog->lpstrInitialDir) + "/" + path;
     return path;
 }
@@ -117,6 +118,7 @@ BOOL runFileDialog(OPENFILENAMEA* dialog, bool save, const char* call) {
     request.filters = parseFilter(dialog->lpstrFilter);
     request.filterIndex = static_cast<int>(dialog->nFilterIndex);
     request.initialPath = initialPath(dialog);
+    if (dialog->lpstrInitialDir) request.initialFolder = dialog->lpstrInitialDir;
     std::string path;
     for (;;) {
         if (!backend().chooseFile(owner, request, &path)) return FALSE;
