@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include "track_damage.h"
 #include "track_records.h"
 
 struct TrackArrays;
@@ -50,6 +51,9 @@ struct TrackDocument {
     Border* borders = nullptr;
     MeshPlacement* meshes = nullptr;
     TrackError failure = TrackError::None;
+    // Whole records of the file last read: all of them after a complete load,
+    // fewer after a truncated one (refused or salvaged).
+    TrackDamage damage;
 
     TrackDocument() = default;
     ~TrackDocument();
@@ -132,6 +136,10 @@ struct TrackDocument {
     // load replaces the track only once the whole file was read and checked.
     int saveTrack(const char* path);
     int loadTrack(const char* path);
+    // As loadTrack, but a file that ends early loads as far as its records
+    // are whole; the records it lacks stay all zero. lastDamage tells how far.
+    int salvageTrack(const char* path);
+    const TrackDamage& lastDamage() const { return damage; }
 
     TrackError lastError() const { return failure; }
     const char* lastErrorText() const { return trackErrorText(failure); }
@@ -151,6 +159,7 @@ private:
     // and are released with it.
     void adopt(const TrackHeader& newHeader, TrackArrays& arrays);
     void swapArrays(TrackArrays& arrays);
+    int readTrackFile(const char* path, bool salvage);
 };
 
 extern TrackDocument trackDocument;
