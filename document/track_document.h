@@ -14,6 +14,7 @@
 
 #include <string>
 
+#include "track_damage.h"
 #include "track_records.h"
 
 struct TrackArrays;
@@ -54,6 +55,9 @@ struct TrackDocument {
     TrackError failure = TrackError::None;
     // Why the last save failed on the file itself, in the system's words.
     std::string saveFailureText;
+    // Whole records of the file last read: all of them after a complete load,
+    // fewer after a truncated one (refused or salvaged).
+    TrackDamage damage;
 
     TrackDocument() = default;
     ~TrackDocument();
@@ -136,6 +140,10 @@ struct TrackDocument {
     // load replaces the track only once the whole file was read and checked.
     int saveTrack(const char* path);
     int loadTrack(const char* path);
+    // As loadTrack, but a file that ends early loads as far as its records
+    // are whole; the records it lacks stay all zero. lastDamage tells how far.
+    int salvageTrack(const char* path);
+    const TrackDamage& lastDamage() const { return damage; }
 
     TrackError lastError() const { return failure; }
     const char* lastErrorText() const {
@@ -158,6 +166,7 @@ private:
     // and are released with it.
     void adopt(const TrackHeader& newHeader, TrackArrays& arrays);
     void swapArrays(TrackArrays& arrays);
+    int readTrackFile(const char* path, bool salvage);
 };
 
 extern TrackDocument trackDocument;

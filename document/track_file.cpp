@@ -4,6 +4,7 @@
 // the document.
 #include "file_replace.h"
 #include "track_arrays.h"
+#include "track_damage.h"
 #include "track_document.h"
 
 // One WriteFile or ReadFile per array: the largest array must fit a DWORD.
@@ -39,33 +40,41 @@ bool writeTrack(HANDLE file, const void* document) {
 
 // The header must pass every check before anything is allocated, and the
 // file's length must cover all its records, so a forged count can never ask
-// for more memory than the file holds.
-TrackError readHeader(HANDLE file, TrackHeader* header) {
+// for more memory than the file holds. Counts beyond the limits are named as
+// such even when the file is also short. fileSize gets the file's length.
+TrackError readHeader(HANDLE file, TrackHeader* header, uint64_t* fileSize) {
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file, &size)) return TrackError::ReadFailed;
     if (size.QuadPart < LONGLONG(sizeof(TrackHeader))) return TrackError::TooShort;
+    *fileSize = uint64_t(size.QuadPart);
     TrackError read = readBlock(file, header, sizeof *header);
     if (read != TrackError::None) return read;
     TrackError counts = checkTrackCounts(*header);
-    if (counts == TrackError::InconsistentCounts) return counts;
-    if (trackFileSize(*header) > uint64_t(size.QuadPart)) return TrackError::Truncated;
-    return counts;
+    if (counts != TrackError::None) return counts;
+    if (trackFileSize(*header) > *fileSize) return TrackError::Truncated;
+    return TrackError::None;
 }
 
-TrackError readTrack(HANDLE file, TrackHeader* header, TrackArrays* arrays) {
-    TrackError result = readHeader(file, header);
-    if (result != TrackError::None) return result;
+// Reads the track; a file that ends early is refused, or with `salvage` read
+// as far as its records are whole, the rest left zero. damage gets the whole
+// records of each array either way.
+TrackError readTrack(HANDLE file, bool salvage, TrackHeader* header, TrackArrays* arrays,
+                     TrackDamage* damage) {
+    uint64_t fileSize = 0;
+    TrackError result = readHeader(file, header, &fileSize);
+    if (result == TrackError::Truncated) *damage = measureTrackDamage(*header, fileSize);
+    if (result == TrackError::None) *damage = measureTrackDamage(*header, trackFileSize(*header));
+    if (result != TrackError::None && !(salvage && result == TrackError::Truncated)) return result;
     if (!arrays->allocate(*header)) return TrackError::OutOfMemory;
-    const TrackHeader& h = *header;
     const struct {
         void* data;
         size_t bytes;
     } blocks[] = {
-        {arrays->maps, size_t(h.mapCount) * sizeof(MapEntry)},
-        {arrays->fields, size_t(h.fieldCount) * sizeof(Field)},
-        {arrays->billboards, size_t(h.billboardCount) * sizeof(Billboard)},
-        {arrays->borders, size_t(h.borderCount) * sizeof(Border)},
-        {arrays->meshes, size_t(h.meshCount) * sizeof(MeshPlacement)},
+        {arrays->maps, size_t(damage->maps) * sizeof(MapEntry)},
+        {arrays->fields, size_t(damage->fields) * sizeof(Field)},
+        {arrays->billboards, size_t(damage->billboards) * sizeof(Billboard)},
+        {arrays->borders, size_t(damage->borders) * sizeof(Border)},
+        {arrays->meshes, size_t(damage->meshes) * sizeof(MeshPlacement)},
     };
     for (const auto& block : blocks) {
         result = readBlock(file, block.data, block.bytes);
@@ -89,14 +98,25 @@ int TrackDocument::saveTrack(const char* path) {
 }
 
 int TrackDocument::loadTrack(const char* path) {
+    return readTrackFile(path, false);
+}
+
+int TrackDocument::salvageTrack(const char* path) {
+    return readTrackFile(path, true);
+}
+
+int TrackDocument::readTrackFile(const char* path, bool salvage) {
+    damage = TrackDamage{};
     if (!path || !*path) return refuse(TrackError::CannotOpen);
     HANDLE file =
         CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_ARCHIVE, nullptr);
     if (file == INVALID_HANDLE_VALUE) return refuse(TrackError::CannotOpen);
     TrackHeader next = {};
     TrackArrays arrays;
-    TrackError result = readTrack(file, &next, &arrays);
+    TrackDamage whole;
+    TrackError result = readTrack(file, salvage, &next, &arrays, &whole);
     CloseHandle(file);
+    damage = whole;
     if (result != TrackError::None) return refuse(result);
     adopt(next, arrays);
     return 1;

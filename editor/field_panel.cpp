@@ -5,6 +5,7 @@
 #include "control_text.h"
 #include "editor_state.h"
 #include "kelvane_ids.h"
+#include "missing_files.h"
 #include "panel_support.h"
 #include "scene.h"
 #include "file_choice.h"
@@ -135,9 +136,11 @@ BOOL mapBrowseCommand(HWND dialog, int controlId, WORD notification) {
     rememberChoice(mapFiles);
     if (refuseLongFileName(dialog, fileTitle, kMapNameSize, "a map")) return TRUE;
     trackDocument.setMapFile(static_cast<DWORD>(map), fileTitle);
-    scene.loadMapTexture(static_cast<DWORD>(map), filePath);
+    ResourceReport missing;
+    scene.loadMapTexture(static_cast<DWORD>(map), filePath, &missing, fileTitle);
     renameMapEntries(map);
     requestRedraw();
+    reportMissingFiles(dialog, missing);
     return TRUE;
 }
 

@@ -3,6 +3,7 @@
 #include "control_text.h"
 #include "editor_state.h"
 #include "kelvane_ids.h"
+#include "missing_files.h"
 #include "panel_support.h"
 #include "path_utils.h"
 #include "scene.h"
@@ -50,10 +51,10 @@ void meshEntry(char (&entry)[kListEntrySize], DWORD m) {
 }
 
 // The model comes from the path chosen; its textures from that same folder.
-void loadChosenMesh(DWORD m) {
+void loadChosenMesh(DWORD m, ResourceReport* missing) {
     scene.releaseMesh(m);
     directoryOfPath(trackDirectory, sizeof trackDirectory, filePath, fileTitle);
-    scene.loadMesh(m, filePath, trackDirectory);
+    scene.loadMesh(m, filePath, trackDirectory, missing, fileTitle);
 }
 
 }  // namespace
@@ -101,11 +102,13 @@ BOOL meshBrowseCommand(HWND dialog, int controlId, WORD notification) {
     rememberChoice(meshFiles);
     if (refuseLongFileName(dialog, fileTitle, kMeshNameSize, "a mesh")) return TRUE;
     trackDocument.setMeshFile(static_cast<DWORD>(m), fileTitle);
-    loadChosenMesh(static_cast<DWORD>(m));
+    ResourceReport missing;
+    loadChosenMesh(static_cast<DWORD>(m), &missing);
     char entry[kListEntrySize];
     meshEntry(entry, static_cast<DWORD>(m));
     replaceListEntry(controls.meshList, m, entry);
     selectListEntry(controls.meshList, static_cast<DWORD>(m));
     requestRedraw();
+    reportMissingFiles(dialog, missing);
     return TRUE;
 }

@@ -8,6 +8,7 @@
 #include "editor_state.h"
 #include "file_choice.h"
 #include "kelvane_ids.h"
+#include "missing_files.h"
 #include "new_dialog.h"
 #include "path_utils.h"
 #include "resources.h"
@@ -118,6 +119,44 @@ void showLoadedTrack() {
     showEmptyPanels();
 }
 
+// A track file that ends early: offers to load the records it holds whole.
+// True when the user agreed and the salvaged track is now the document.
+bool offerSalvage(HWND dialog) {
+    const TrackDamage& whole = trackDocument.lastDamage();
+    char counts[160];
+    std::snprintf(counts, sizeof counts,
+                  " ends early: %u of %u cells and %llu of %llu records are complete.",
+                  static_cast<unsigned>(whole.completeCells()),
+                  static_cast<unsigned>(whole.cellCount),
+                  static_cast<unsigned long long>(whole.completeRecords()),
+                  static_cast<unsigned long long>(whole.recordCount));
+    std::string text = std::string("\"") + fileTitle + "\"" + counts +
+                       " Load what is there and leave the rest empty?";
+    if (MessageBoxA(dialog, text.c_str(), "Kelvane", MB_YESNO | MB_ICONWARNING) != IDYES)
+        return false;
+    if (trackDocument.salvageTrack(filePath)) return true;
+    showError(dialog, "load", filePath, trackDocument.lastErrorText());
+    return false;
+}
+
+// Reads the chosen track file into the document, asking first when it ends
+// early. False when the document was left as it was.
+bool readChosenTrack(HWND dialog) {
+    if (trackDocument.loadTrack(filePath)) {
+        markDocumentSaved(trackDocument);
+        return true;
+    }
+    if (trackDocument.lastError() != TrackError::Truncated) {
+        showError(dialog, "load", filePath, trackDocument.lastErrorText());
+        return false;
+    }
+    if (!offerSalvage(dialog)) return false;
+    // What was read differs from the file: saving it must not be skipped.
+    markDocumentSaved(trackDocument);
+    markDocumentChanged();
+    return true;
+}
+
 // Saves under a name the user picks; true only when the file was written.
 bool saveWithDialog(HWND dialog) {
     if (!chooseFile(dialog, trackFiles, true)) return false;
@@ -202,20 +241,18 @@ BOOL newCommand(HWND dialog, int controlId, WORD notification) {
 BOOL loadCommand(HWND dialog, int controlId, WORD notification) {
     if (!confirmDiscardChanges(dialog)) return TRUE;
     if (!chooseFile(dialog, trackFiles, false)) return TRUE;
-    if (!trackDocument.loadTrack(filePath)) {
-        showError(dialog, "load", filePath, trackDocument.lastErrorText());
-        return TRUE;
-    }
+    if (!readChosenTrack(dialog)) return TRUE;
     rememberChoice(trackFiles);
-    markDocumentSaved(trackDocument);
     updatingControls = 1;
     directoryOfPath(trackDirectory, sizeof trackDirectory, filePath, fileTitle);
-    loadTrackResources(trackDirectory);
+    ResourceReport missing;
+    loadTrackResources(trackDirectory, &missing);
     resetMirrorLists();
     fillMirrorLists(true);
     showLoadedTrack();
     updatingControls = 0;
     requestRedraw();
+    reportMissingFiles(dialog, missing);
     return TRUE;
 }
 

@@ -51,6 +51,9 @@ public:
 
     ULONG AddRef() override { return addPublic(); }
     ULONG Release() override;
+    // One level: the layer keeps no mip chain.
+    DWORD GetLevelCount() override { return 1; }
+    HRESULT GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) override;
 
     void bind();
     // Sets the bound texture's GL filters where they differ from the last ones set.

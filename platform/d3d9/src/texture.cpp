@@ -50,6 +50,18 @@ ULONG Texture::Release() {
     return releasePublic();
 }
 
+HRESULT Texture::GetLevelDesc(UINT level, D3DSURFACE_DESC* desc) {
+    if (level >= GetLevelCount() || !desc) return D3DERR_INVALIDCALL;
+    *desc = {};
+    desc->Format = D3DFMT_A8R8G8B8;
+    desc->Type = D3DRTYPE_SURFACE;
+    desc->Pool = D3DPOOL_MANAGED;
+    desc->MultiSampleType = D3DMULTISAMPLE_NONE;
+    desc->Width = UINT(width_);
+    desc->Height = UINT(height_);
+    return D3D_OK;
+}
+
 void Texture::bind() {
     glBindTexture(GL_TEXTURE_2D, glName_);
 }
