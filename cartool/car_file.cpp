@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -32,10 +33,16 @@ std::string reasonForError(DWORD error) {
     }
 }
 
-// FNV-1a: a short stable fingerprint of the target's name.
+// FNV-1a: a short stable fingerprint of the target's name. Trailing blanks
+// and dots are left out, as the system drops them: "a.trk " and "a.trk" are
+// one file, so they share one temporary name.
 unsigned nameHash(const char* name) {
+    const char* end = name + std::strlen(name);
+    while (end > name && (end[-1] == ' ' || end[-1] == '.')) --end;
+    if (end == name) end = name + std::strlen(name);
     unsigned hash = 2166136261u;
-    for (const char* p = name; *p; ++p) hash = (hash ^ static_cast<unsigned char>(*p)) * 16777619u;
+    for (const char* p = name; p < end; ++p)
+        hash = (hash ^ static_cast<unsigned char>(*p)) * 16777619u;
     return hash;
 }
 

@@ -5,10 +5,16 @@
 
 namespace {
 
-// FNV-1a: a short stable fingerprint of the target's name.
+// FNV-1a: a short stable fingerprint of the target's name. Trailing blanks
+// and dots are left out, as the system drops them: "a.trk " and "a.trk" are
+// one file, so they share one temporary name.
 unsigned nameHash(const char* name) {
+    const char* end = name + std::strlen(name);
+    while (end > name && (end[-1] == ' ' || end[-1] == '.')) --end;
+    if (end == name) end = name + std::strlen(name);
     unsigned hash = 2166136261u;
-    for (const char* p = name; *p; ++p) hash = (hash ^ static_cast<unsigned char>(*p)) * 16777619u;
+    for (const char* p = name; p < end; ++p)
+        hash = (hash ^ static_cast<unsigned char>(*p)) * 16777619u;
     return hash;
 }
 

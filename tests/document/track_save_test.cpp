@@ -80,6 +80,13 @@ TEST_F(TrackSaveTest, TheLongestNameSavesAndAStaleTemporaryGoes) {
     TempFolder::write(temporaryPathFor(longest.c_str()), "half a track");
     ASSERT_EQ(doc.saveTrack(longest.c_str()), 1);
     EXPECT_EQ(folder.entries(), 1u);
+
+    // Trailing blanks and dots name the same file, and so its one temporary.
+    TempFolder::write(temporaryPathFor(longest.c_str()), "half a track");
+    doc.setFieldMap(0, 0, 1);
+    ASSERT_EQ(doc.saveTrack((longest + ". ").c_str()), 1) << doc.lastErrorText();
+    EXPECT_EQ(TempFolder::read(longest), saved());
+    EXPECT_EQ(folder.entries(), 1u);
 }
 
 // Saves of two different large tracks, each killed at a different moment: the
