@@ -86,6 +86,8 @@ std::string fileErrorText(DWORD error) {
             return "the file is in use";
         case ERROR_DISK_FULL:
             return "the disk is full";
+        case ERROR_FILE_TOO_LARGE:
+            return "the file is too large for the system";
         case ERROR_FILENAME_EXCED_RANGE:
             return "the name is too long";
         case ERROR_INVALID_NAME:

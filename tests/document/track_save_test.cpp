@@ -5,10 +5,12 @@
 #include <windows.h>
 
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cstring>
 #include <string>
 
 #include "file_replace.h"
@@ -86,6 +88,29 @@ TEST_F(TrackSaveTest, TheLongestNameSavesAndAStaleTemporaryGoes) {
     doc.setFieldMap(0, 0, 1);
     ASSERT_EQ(doc.saveTrack((longest + ". ").c_str()), 1) << doc.lastErrorText();
     EXPECT_EQ(TempFolder::read(longest), saved());
+    EXPECT_EQ(folder.entries(), 1u);
+}
+
+// A write that fails half-way (here the process's file size limit, as a full
+// disk would): the old file stays as it was, no temporary is left, and the
+// reason is said. The limit is set in a child, so the test runner keeps none.
+TEST_F(TrackSaveTest, AWriteCutShortLeavesTheOldFileAndNoTemporary) {
+    const std::string path = folder.path("t.trk");
+    TempFolder::write(path, "old");
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const struct rlimit limit = {100, 100};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        bool said = doc.saveTrack(path.c_str()) == 0 &&
+                    std::strcmp(doc.lastErrorText(), "the file is too large for the system") == 0;
+        _exit(said ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(TempFolder::read(path), "old");
     EXPECT_EQ(folder.entries(), 1u);
 }
 

@@ -61,6 +61,20 @@ TEST_F(ReplaceFileTest, PermissionBitsOfTheTargetAreKept) {
     }
 }
 
+// Only a process that may give files away can keep another user's owner.
+TEST_F(ReplaceFileTest, OwnerAndGroupOfTheTargetAreKept) {
+    if (geteuid() != 0) GTEST_SKIP() << "needs the right to change a file's owner";
+    const std::string target = temp.path("theirs.trk");
+    TempFolder::write(target, "old");
+    ASSERT_EQ(chown(target.c_str(), 4321, 4322), 0);
+    ASSERT_TRUE(replaceWith(target, "new"));
+    struct stat st;
+    ASSERT_EQ(stat(target.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 4321u);
+    EXPECT_EQ(st.st_gid, 4322u);
+    EXPECT_EQ(TempFolder::read(target), "new");
+}
+
 // No write bit at all is Windows' read-only attribute: it binds root too.
 TEST_F(ReplaceFileTest, ReadOnlyTargetsAreRefusedAndUnchanged) {
     const std::string target = temp.path("locked.trk");
