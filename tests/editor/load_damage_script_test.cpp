@@ -2,6 +2,7 @@
 // program: a track that ends early is offered for salvage, and the files a
 // track or a Browse could not load are named in one message.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <string>
@@ -91,6 +92,29 @@ TEST(LoadDamage, MissingFilesAreNamedOnceAfterLoad) {
     EXPECT_NE(run.out.find(expected), std::string::npos) << run.out;
     // The track is loaded all the same.
     EXPECT_EQ(run.line("1021:").substr(0, 20), "1021: 0 notes.bmp|1 ");
+}
+
+// A FIFO with no writer would block a plain open for ever: named as a map
+// and as a mesh, it is refused at once and reported. `timeout` turns a hang
+// into a failure instead of a stuck test run.
+TEST(LoadDamage, PipesNamedInATrackAreRefusedWithoutWaiting) {
+    TempFolder folder;
+    ASSERT_EQ(mkfifo(folder.path("pipe.bmp").c_str(), 0644), 0);
+    ASSERT_EQ(mkfifo(folder.path("pipe.x").c_str(), 0644), 0);
+    TrackDocument doc;
+    doc.createTrack(2, 2, 1, 0, 0, 1);
+    doc.setMapFile(0, "pipe.bmp");
+    doc.setMeshFile(0, "pipe.x");
+    const std::string path = folder.path("pipes.trk");
+    ASSERT_EQ(doc.saveTrack(path.c_str()), 1);
+    ProgramRun run =
+        runKelvane(folder, "answer-file " + path + "\nclick 1008\nprint 1021\n", "timeout 60");
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_NE(run.out.find("MessageBox: Kelvane: These files could not be loaded:\n"
+                           "pipe.bmp: cannot be read\npipe.x: cannot be read\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(run.line("1021:"), "1021: 0 pipe.bmp sel=0") << run.out;
 }
 
 TEST(LoadDamage, BrowseNamesTheFileAndAMeshsMissingTextures) {
