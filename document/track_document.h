@@ -13,6 +13,8 @@
 #include <windows.h>
 
 #include "track_damage.h"
+#include <string>
+
 #include "track_records.h"
 
 struct TrackArrays;
@@ -54,6 +56,8 @@ struct TrackDocument {
     // Whole records of the file last read: all of them after a complete load,
     // fewer after a truncated one (refused or salvaged).
     TrackDamage damage;
+    // Why the last save failed on the file itself, in the system's words.
+    std::string saveFailureText;
 
     TrackDocument() = default;
     ~TrackDocument();
@@ -142,7 +146,10 @@ struct TrackDocument {
     const TrackDamage& lastDamage() const { return damage; }
 
     TrackError lastError() const { return failure; }
-    const char* lastErrorText() const { return trackErrorText(failure); }
+    const char* lastErrorText() const {
+        bool fileReason = failure == TrackError::WriteFailed && !saveFailureText.empty();
+        return fileReason ? saveFailureText.c_str() : trackErrorText(failure);
+    }
 
     // The record at an index, or null without a track or outside the array.
     Field* fieldAt(DWORD i, DWORD j) const;

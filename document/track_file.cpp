@@ -2,10 +2,7 @@
 // fields, billboards, borders and mesh placements, each array moved as one
 // block. Maps come before fields in the file although fields come first in
 // the document.
-#include <chrono>
-#include <cstdio>
-#include <string>
-
+#include "file_replace.h"
 #include "track_arrays.h"
 #include "track_damage.h"
 #include "track_document.h"
@@ -16,8 +13,6 @@ static_assert(uint64_t(kMaxRecords) * sizeof(MeshPlacement) < 0xFFFFFFFFu,
               "record block exceeds a DWORD");
 
 namespace {
-
-constexpr int kTempNameAttempts = 64;
 
 bool writeBlock(HANDLE file, const void* data, size_t bytes) {
     if (bytes == 0) return true;
@@ -32,22 +27,8 @@ TrackError readBlock(HANDLE file, void* data, size_t bytes) {
     return got == bytes ? TrackError::None : TrackError::Truncated;
 }
 
-// A new file beside the target, so the final move stays inside one folder
-// and replaces the target in one step.
-HANDLE createTempBeside(const char* path, std::string* tempPath) {
-    static unsigned counter = unsigned(std::chrono::steady_clock::now().time_since_epoch().count());
-    for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
-        char suffix[32];
-        std::snprintf(suffix, sizeof suffix, ".%08x.tmp", ++counter);
-        *tempPath = std::string(path) + suffix;
-        HANDLE file = CreateFileA(tempPath->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_ARCHIVE, nullptr);
-        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
-    }
-    return INVALID_HANDLE_VALUE;
-}
-
-bool writeTrack(HANDLE file, const TrackDocument& doc) {
+bool writeTrack(HANDLE file, const void* document) {
+    const TrackDocument& doc = *static_cast<const TrackDocument*>(document);
     const TrackHeader& h = doc.header;
     return writeBlock(file, &h, sizeof h) &&
            writeBlock(file, doc.maps, size_t(h.mapCount) * sizeof(MapEntry)) &&
@@ -107,14 +88,9 @@ TrackError readTrack(HANDLE file, bool salvage, TrackHeader* header, TrackArrays
 int TrackDocument::saveTrack(const char* path) {
     if (!loaded) return refuse(TrackError::NoTrack);
     if (!path || !*path) return refuse(TrackError::CannotOpen);
-    std::string tempPath;
-    HANDLE file = createTempBeside(path, &tempPath);
-    if (file == INVALID_HANDLE_VALUE) return refuse(TrackError::CannotOpen);
-    bool written = writeTrack(file, *this) && FlushFileBuffers(file);
-    written = CloseHandle(file) && written;
-    if (!written ||
-        !MoveFileExA(tempPath.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(tempPath.c_str());
+    DWORD error = replaceFileContents(path, writeTrack, this);
+    if (error != ERROR_SUCCESS) {
+        saveFailureText = fileErrorText(error);
         return refuse(TrackError::WriteFailed);
     }
     failure = TrackError::None;

@@ -8,6 +8,7 @@
 #include "missing_files.h"
 #include "panel_support.h"
 #include "scene.h"
+#include "file_choice.h"
 #include "track_commands.h"
 #include "track_document.h"
 
@@ -17,6 +18,9 @@ const char kImageFilter[] =
     "Bitmap files  (*.bmp)\0*.bmp\0Truevision files  (*.tga)\0*.tga\0"
     "Tagged Image files  (*.tif)\0*.tif\0JPEG files  (*.jpg)\0*.jpg\0"
     "CompuServe files  (*.gif)\0*.gif\0All files (*.*)\0*.*\0";
+
+// The Browse dialog's own memory: the last picture chosen.
+FileChoice mapFiles = {kImageFilter, "bmp", {0}};
 
 // The map list's choice, or -1 after telling the user there is none.
 int chosenFieldMap(HWND dialog) {
@@ -128,8 +132,8 @@ BOOL mapBrowseCommand(HWND dialog, int controlId, WORD notification) {
     int map = selectedRecord(controls.fieldMaps, trackDocument.getMapCount());
     if (map < 0 || refuseIndexWithoutSlot(dialog, map, kMapTextureCount, "Map", "a picture"))
         return TRUE;
-    fileDialog.lpstrFilter = kImageFilter;
-    if (!GetOpenFileNameA(&fileDialog)) return TRUE;
+    if (!chooseFile(dialog, mapFiles, false)) return TRUE;
+    rememberChoice(mapFiles);
     if (refuseLongFileName(dialog, fileTitle, kMapNameSize, "a map")) return TRUE;
     trackDocument.setMapFile(static_cast<DWORD>(map), fileTitle);
     ResourceReport missing;

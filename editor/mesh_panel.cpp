@@ -7,12 +7,16 @@
 #include "panel_support.h"
 #include "path_utils.h"
 #include "scene.h"
+#include "file_choice.h"
 #include "track_commands.h"
 #include "track_document.h"
 
 namespace {
 
 const char kMeshFilter[] = "X files  (*.x)\0*.x\0All files (*.*)\0*.*\0";
+
+// The Browse dialog's own memory: the last mesh chosen.
+FileChoice meshFiles = {kMeshFilter, "bmp", {0}};
 
 // No global holds the chosen placement: every command reads the list afresh.
 int chosenMesh() {
@@ -94,8 +98,8 @@ BOOL addMeshCommand(HWND dialog, int controlId, WORD notification) {
 BOOL meshBrowseCommand(HWND dialog, int controlId, WORD notification) {
     int m = chosenMesh();
     if (m < 0 || refuseIndexWithoutSlot(dialog, m, kMeshSlotCount, "Mesh", "a model")) return TRUE;
-    fileDialog.lpstrFilter = kMeshFilter;
-    if (!GetOpenFileNameA(&fileDialog)) return TRUE;
+    if (!chooseFile(dialog, meshFiles, false)) return TRUE;
+    rememberChoice(meshFiles);
     if (refuseLongFileName(dialog, fileTitle, kMeshNameSize, "a mesh")) return TRUE;
     trackDocument.setMeshFile(static_cast<DWORD>(m), fileTitle);
     ResourceReport missing;

@@ -6,6 +6,7 @@
 #include "control_text.h"
 #include "document_digest.h"
 #include "editor_state.h"
+#include "file_choice.h"
 #include "kelvane_ids.h"
 #include "missing_files.h"
 #include "new_dialog.h"
@@ -15,19 +16,12 @@
 
 namespace {
 
-const char kTrackFilter[] = "Track files  (*.trk)\0*.trk\0All files (*.*)\0*.*\0";
 const int kListEntrySize = 96;
 
 void showError(HWND dialog, const char* action, const char* path, const char* reason) {
     std::string text =
         std::string("Cannot ") + action + " the track \"" + path + "\": " + reason + ".";
     MessageBoxA(dialog, text.c_str(), "Kelvane", MB_OK | MB_ICONERROR);
-}
-
-// Runs the shared file record with the track filter; false when cancelled.
-bool chooseTrackFile(bool forSaving) {
-    fileDialog.lpstrFilter = kTrackFilter;
-    return (forSaving ? GetSaveFileNameA(&fileDialog) : GetOpenFileNameA(&fileDialog)) != FALSE;
 }
 
 // The seven lists whose entry i stands for record i of the document.
@@ -165,7 +159,7 @@ bool readChosenTrack(HWND dialog) {
 
 // Saves under a name the user picks; true only when the file was written.
 bool saveWithDialog(HWND dialog) {
-    if (!chooseTrackFile(true)) return false;
+    if (!chooseFile(dialog, trackFiles, true)) return false;
     // Without a track there is nothing to write, and nothing to report.
     if (!trackDocument.isLoaded()) return false;
     if (!trackDocument.saveTrack(filePath)) {
@@ -173,6 +167,7 @@ bool saveWithDialog(HWND dialog) {
         return false;
     }
     markDocumentSaved(trackDocument);
+    rememberChoice(trackFiles);
     return true;
 }
 
@@ -245,8 +240,9 @@ BOOL newCommand(HWND dialog, int controlId, WORD notification) {
 
 BOOL loadCommand(HWND dialog, int controlId, WORD notification) {
     if (!confirmDiscardChanges(dialog)) return TRUE;
-    if (!chooseTrackFile(false)) return TRUE;
+    if (!chooseFile(dialog, trackFiles, false)) return TRUE;
     if (!readChosenTrack(dialog)) return TRUE;
+    rememberChoice(trackFiles);
     updatingControls = 1;
     directoryOfPath(trackDirectory, sizeof trackDirectory, filePath, fileTitle);
     ResourceReport missing;

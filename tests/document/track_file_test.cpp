@@ -96,7 +96,7 @@ TEST_F(TrackFileTest, FailedSaveLeavesTheOldFileAndNoTemporary) {
     TrackDocument doc;
     fillTrack(doc);
     EXPECT_EQ(doc.saveTrack(folder.path("missing/x.trk").c_str()), 0);
-    EXPECT_EQ(doc.lastError(), TrackError::CannotOpen);
+    EXPECT_STREQ(doc.lastErrorText(), "the folder does not exist");
 
     // The target is held open without sharing: the replacement must fail.
     const std::string path = folder.path("held.trk");
@@ -113,6 +113,7 @@ TEST_F(TrackFileTest, FailedSaveLeavesTheOldFileAndNoTemporary) {
     std::filesystem::create_directory(folder.path("dir.trk"));
     EXPECT_EQ(doc.saveTrack(folder.path("dir.trk").c_str()), 0);
     EXPECT_EQ(doc.lastError(), TrackError::WriteFailed);
+    EXPECT_STREQ(doc.lastErrorText(), "it is a folder");
     EXPECT_EQ(folder.entries(), 2u) << "only held.trk and dir.trk remain";
 }
 

@@ -36,6 +36,8 @@ std::string snapshot(const std::string& caption, const std::string& pngPath);
 // box with none returns its default button.
 void answerFile(const std::string& path);
 void answerFileCancel();
+// Enter in the file dialog: takes the name the dialog proposes.
+void answerFileAccept();
 void answerBox(int id);
 
 HWND activeDialog();

@@ -6,13 +6,11 @@
 // icons, and an Fl_Gl_Window over a window's client area as its OpenGL
 // surface, whose draw() delivers WM_PAINT. Does not implement: window
 // menus, minimising from the program, regions.
-#include <locale.h>
 #include <stdio.h>
 
 #include <FL/Fl.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Gl_Window.H>
-#include <FL/Fl_Native_File_Chooser.H>
 #include <FL/Fl_RGB_Image.H>
 #include <FL/fl_ask.H>
 #include <FL/fl_draw.H>
@@ -21,6 +19,7 @@
 #include "common_dialogs.h"
 #include "dialog.h"
 #include "fltk_backend.h"
+#include "fltk_file_chooser.h"
 #include "icon.h"
 
 namespace win32 {
@@ -229,21 +228,9 @@ public:
     }
 
     bool chooseFile(Window*, const FileRequest& request, std::string* path) override {
-        Fl_Native_File_Chooser chooser(request.save ? Fl_Native_File_Chooser::BROWSE_SAVE_FILE
-                                                    : Fl_Native_File_Chooser::BROWSE_FILE);
-        std::string filter;
-        for (const auto& pair : request.filters) filter += pair.first + "\t" + pair.second + "\n";
-        chooser.title(request.title.c_str());
-        chooser.filter(filter.c_str());
-        if (request.filterIndex > 0) chooser.filter_value(request.filterIndex - 1);
-        if (!request.initialPath.empty()) chooser.preset_file(request.initialPath.c_str());
-        int result = chooser.show();
-        // A toolkit behind the chooser may switch the locale; numbers keep '.'.
-        setlocale(LC_NUMERIC, "C");
+        bool chosen = runFltkFileChooser(request, path);
         afterUserInput();
-        if (result != 0 || !chooser.filename()) return false;
-        *path = chooser.filename();
-        return true;
+        return chosen;
     }
 
     platform::WindowSurface* surfaceFor(Window* window) override {

@@ -56,7 +56,8 @@ public:
                     request.title.c_str());
             return false;
         }
-        return answer == 1;
+        if (answer == 1 && path->empty()) *path = request.initialPath;
+        return answer == 1 && !path->empty();
     }
 
     platform::WindowSurface* surfaceFor(Window*) override { return nullptr; }

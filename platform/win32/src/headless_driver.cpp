@@ -21,7 +21,8 @@ struct QueuedAction {
 
 struct DriverState {
     std::deque<QueuedAction> queue;
-    std::deque<std::pair<bool, std::string>> fileAnswers;  // (chosen, path)
+    // (chosen, path); chosen with no path takes the proposed name.
+    std::deque<std::pair<bool, std::string>> fileAnswers;
     std::deque<int> boxAnswers;
     std::function<void(int, const std::string&)> onFailure;
     std::string lastFailure;
@@ -139,6 +140,9 @@ std::string snapshot(const std::string& caption, const std::string& pngPath) {
 
 void answerFile(const std::string& path) {
     state().fileAnswers.emplace_back(true, path);
+}
+void answerFileAccept() {
+    state().fileAnswers.emplace_back(true, std::string());
 }
 void answerFileCancel() {
     state().fileAnswers.emplace_back(false, std::string());

@@ -61,7 +61,12 @@ Action keyAction(const std::string& name) {
 }
 
 Action answerFileAction(const std::string& path) {
-    if (path.empty()) return failing("answer-file needs a path or cancel");
+    if (path.empty()) return failing("answer-file needs a path, accept or cancel");
+    if (path == "accept")
+        return [] {
+            headless::answerFileAccept();
+            return std::string();
+        };
     if (path == "cancel")
         return [] {
             headless::answerFileCancel();
