@@ -53,12 +53,17 @@ inline void allocateImage(int width, int height, DecodedImage* image) {
     for (size_t i = 3; i < image->rgba.size(); i += 4) image->rgba[i] = 255;
 }
 
-// Scales a value of the given bit count to 0..255, rounding to nearest.
+// Widens a value of the given bit count to 0..255 by repeating its bits
+// (5-bit 31 gives 255, 4-bit 8 gives 136); wider values keep their top 8 bits.
 inline uint8_t scaleBits(uint32_t value, int bits) {
     if (bits <= 0) return 0;
-    if (bits >= 32) return static_cast<uint8_t>(value >> 24);
-    const uint64_t max = (uint64_t(1) << bits) - 1;
-    return static_cast<uint8_t>((value * uint64_t(255) + max / 2) / max);
+    if (bits >= 8) return static_cast<uint8_t>(value >> (bits - 8));
+    uint32_t out = 0;
+    for (int at = 8 - bits;; at -= bits) {
+        out |= at >= 0 ? value << at : value >> -at;
+        if (at <= 0) break;
+    }
+    return static_cast<uint8_t>(out);
 }
 
 }  // namespace imaging

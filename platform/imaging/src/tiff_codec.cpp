@@ -5,6 +5,7 @@
 #include <tiffio.h>
 
 #include <algorithm>
+#include <cstdarg>
 #include <cstring>
 #include <memory>
 #include <vector>
@@ -53,15 +54,6 @@ int tiffMap(thandle_t, tdata_t*, toff_t*) {
 }
 void tiffUnmap(thandle_t, tdata_t, toff_t) {}
 
-// libtiff's RGBA reader multiplies colour by an unassociated alpha; the
-// texture must keep the colour the file stores.
-bool hasUnassociatedAlpha(TIFF* tiff) {
-    uint16_t count = 0;
-    uint16_t* kinds = nullptr;
-    return TIFFGetField(tiff, TIFFTAG_EXTRASAMPLES, &count, &kinds) == 1 && count > 0 && kinds &&
-           kinds[0] == EXTRASAMPLE_UNASSALPHA;
-}
-
 bool hasAlphaSamples(TIFF* tiff) {
     uint16_t count = 0;
     uint16_t* kinds = nullptr;
@@ -73,6 +65,18 @@ void undoPremultiply(uint8_t* rgba) {
     if (alpha == 0 || alpha == 255) return;
     for (int c = 0; c < 3; ++c)
         rgba[c] = static_cast<uint8_t>(std::min(255, (rgba[c] * 255 + alpha / 2) / alpha));
+}
+
+// libtiff reports through these per file. A tag it could not read past the
+// end of the data is only a warning to it ("tag ignored"), but a palette
+// image without its map turns grey: any such read marks the file cut short.
+int onTiffError(TIFF*, void*, const char*, const char*, va_list) {
+    return 1;
+}
+
+int onTiffWarning(TIFF*, void* cutShort, const char*, const char* format, va_list) {
+    if (std::strstr(format, "IO error")) *static_cast<bool*>(cutShort) = true;
+    return 1;
 }
 
 // Whether the stored strips or tiles can hold the declared image: each must
@@ -98,20 +102,30 @@ bool dataFits(TIFF* tiff, uint64_t fileSize, uint64_t width, uint64_t height) {
 }  // namespace
 
 const char* decodeTiff(const uint8_t* bytes, size_t size, DecodedImage* image) {
-    // libtiff reports through global handlers; the result says enough.
-    TIFFSetErrorHandler(nullptr);
-    TIFFSetWarningHandler(nullptr);
     MemoryFile file{bytes, size, 0};
+    bool cutShort = false;
+    TIFFOpenOptions* options = TIFFOpenOptionsAlloc();
+    TIFFOpenOptionsSetErrorHandlerExtR(options, onTiffError, nullptr);
+    TIFFOpenOptionsSetWarningHandlerExtR(options, onTiffWarning, &cutShort);
     std::unique_ptr<TIFF, void (*)(TIFF*)> tiff(
-        TIFFClientOpen("image", "rm", &file, tiffRead, tiffWrite, tiffSeek, tiffClose, tiffSize,
-                       tiffMap, tiffUnmap),
+        TIFFClientOpenExt("image", "rm", &file, tiffRead, tiffWrite, tiffSeek, tiffClose,
+                          tiffSize, tiffMap, tiffUnmap, options),
         TIFFClose);
+    TIFFOpenOptionsFree(options);
     if (!tiff) return "damaged TIFF header";
+    if (cutShort) return "TIFF data cut short";
     uint32_t width = 0, height = 0;
     TIFFGetField(tiff.get(), TIFFTAG_IMAGEWIDTH, &width);
     TIFFGetField(tiff.get(), TIFFTAG_IMAGELENGTH, &height);
     if (!sizeAccepted(width, height)) return "TIFF size out of range";
     if (!dataFits(tiff.get(), size, width, height)) return "TIFF data cut short";
+    uint16_t photometric = 0;
+    uint16_t *red = nullptr, *green = nullptr, *blue = nullptr;
+    // libtiff drops a colour map it cannot read and then shows grey.
+    if (TIFFGetField(tiff.get(), TIFFTAG_PHOTOMETRIC, &photometric) &&
+        photometric == PHOTOMETRIC_PALETTE &&
+        !TIFFGetField(tiff.get(), TIFFTAG_COLORMAP, &red, &green, &blue))
+        return "TIFF colour map missing";
     char why[1024] = "";
     if (!TIFFRGBAImageOK(tiff.get(), why)) return "TIFF layout not read";
     std::vector<uint32_t> raster(static_cast<size_t>(width) * height);
@@ -120,14 +134,15 @@ const char* decodeTiff(const uint8_t* bytes, size_t size, DecodedImage* image) {
         return "damaged TIFF data";
     allocateImage(static_cast<int>(width), static_cast<int>(height), image);
     image->hasAlpha = hasAlphaSamples(tiff.get());
-    const bool unpremultiply = hasUnassociatedAlpha(tiff.get());
     for (size_t i = 0; i < raster.size(); ++i) {
         uint8_t* out = &image->rgba[i * 4];
         out[0] = static_cast<uint8_t>(TIFFGetR(raster[i]));
         out[1] = static_cast<uint8_t>(TIFFGetG(raster[i]));
         out[2] = static_cast<uint8_t>(TIFFGetB(raster[i]));
         out[3] = image->hasAlpha ? static_cast<uint8_t>(TIFFGetA(raster[i])) : 255;
-        if (unpremultiply) undoPremultiply(out);
+        // libtiff's RGBA reader hands colour multiplied by alpha; a texture
+        // keeps colour and alpha apart.
+        if (image->hasAlpha) undoPremultiply(out);
     }
     return nullptr;
 }
