@@ -130,7 +130,9 @@ TEST_F(LayerTest, QueuedActionsThatFailReachTheFailureHandler) {
     EXPECT_EQ(platform::headless::lastFailure(), "no control 3031 in dialog \"Plain\"");
 }
 
+// A script's reader sees each box on standard output; a test asks the driver.
 TEST_F(LayerTest, MessageBoxesPrintAndReturnTheAnswerOrTheirDefault) {
+    platform::headless::reset();
     testing::internal::CaptureStdout();
     EXPECT_EQ(MessageBoxA(dialog, "Sure?", "Ask", MB_YESNO | MB_DEFBUTTON2), IDNO);
     platform::headless::answerBox(IDYES);
@@ -138,7 +140,10 @@ TEST_F(LayerTest, MessageBoxesPrintAndReturnTheAnswerOrTheirDefault) {
     EXPECT_EQ(MessageBoxA(nullptr, "Done", nullptr, MB_ICONERROR), IDOK);
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "MessageBox: Ask: Sure?\nMessageBox: Ask: Sure?\nMessageBox: Error: Done\n");
+    EXPECT_EQ(platform::headless::messageBoxesShown(),
+              std::vector<std::string>({"Ask: Sure?", "Ask: Sure?", "Error: Done"}));
     EXPECT_EQ(MessageBoxA(nullptr, "x", "y", 0x7), 0);
+    EXPECT_EQ(platform::headless::messageBoxesShown().size(), 3u);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_MSGBOX_STYLE));
 }
 

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace platform {
 namespace headless {
@@ -37,6 +38,8 @@ std::string snapshot(const std::string& caption, const std::string& pngPath);
 void answerFile(const std::string& path);
 void answerFileCancel();
 void answerBox(int id);
+// "CAPTION: TEXT" of every message box shown since the last reset, in order.
+const std::vector<std::string>& messageBoxesShown();
 
 HWND activeDialog();
 void deliverPaints();

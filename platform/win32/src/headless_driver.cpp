@@ -23,6 +23,7 @@ struct DriverState {
     std::deque<QueuedAction> queue;
     std::deque<std::pair<bool, std::string>> fileAnswers;  // (chosen, path)
     std::deque<int> boxAnswers;
+    std::vector<std::string> boxesShown;
     std::function<void(int, const std::string&)> onFailure;
     std::string lastFailure;
 };
@@ -147,6 +148,10 @@ void answerBox(int id) {
     state().boxAnswers.push_back(id);
 }
 
+const std::vector<std::string>& messageBoxesShown() {
+    return state().boxesShown;
+}
+
 HWND activeDialog() {
     win32::Window* dialog = win32::activeDialog();
     return dialog ? dialog->handle : nullptr;
@@ -180,6 +185,7 @@ void reset() {
     driver.queue.clear();
     driver.fileAnswers.clear();
     driver.boxAnswers.clear();
+    driver.boxesShown.clear();
     driver.lastFailure.clear();
 }
 
@@ -222,6 +228,10 @@ int takeBoxAnswer() {
     int id = driver.boxAnswers.front();
     driver.boxAnswers.pop_front();
     return id;
+}
+
+void recordMessageBox(const std::string& caption, const std::string& text) {
+    state().boxesShown.push_back(caption + ": " + text);
 }
 
 }  // namespace win32
