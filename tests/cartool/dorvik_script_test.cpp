@@ -90,6 +90,21 @@ TEST_F(DorvikScript, NumbersFollowTheAtofRulesAndRoundToFloat) {
     EXPECT_EQ(record.substr(24, 4), bytes({0x00, 0x00, 0x80, 0x7F}));  // beyond float: infinity
 }
 
+// The dialog starts in "Power factor:" with its 1.0 selected; Tab selects
+// the next box's text, so typing replaces both.
+TEST_F(DorvikScript, TypingReplacesTheTextTheFocusSelected) {
+    ProgramRun result = script(UiScript()
+                                   .typeFocused("2.5")
+                                   .key("Tab")
+                                   .typeFocused("3")
+                                   .key("Enter"));
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    std::string record = file("NewCar.car");
+    ASSERT_EQ(record.size(), 164u);
+    EXPECT_EQ(record.substr(8, 4), bytes({0x00, 0x00, 0x20, 0x40}));   // 2.5
+    EXPECT_EQ(record.substr(12, 4), bytes({0x00, 0x00, 0x40, 0x40}));  // 3
+}
+
 TEST_F(DorvikScript, GeneratingTwiceGivesTheSameBytes) {
     ProgramRun result = script(UiScript().click(IDC_GENERATE).click(IDC_GENERATE));
     EXPECT_EQ(result.exitCode, 0) << result.err;

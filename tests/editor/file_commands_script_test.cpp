@@ -164,6 +164,29 @@ TEST(FileCommands, NewRefusesSizesBeyondTheLimitAndStaysOpen) {
     EXPECT_EQ(run.shown(IDC_FIELD_MAPS), " sel=-1");
 }
 
+// New opens with X Size focused and selected: typing replaces the 10 it
+// shows, as do the keys after Tab and Shift+Tab.
+TEST(FileCommands, TypingIntoNewReplacesTheTextTheFocusSelected) {
+    TempFolder folder;
+    UiScript script = UiScript()
+                          .click(IDC_TRACK_NEW)
+                          .typeFocused("20")
+                          .key("Tab")
+                          .typeFocused("30")
+                          .key("Tab")
+                          .key("Shift+Tab")
+                          .typeFocused("4")
+                          .key("Enter")
+                          .answerFile(folder.path("typed.trk"))
+                          .click(IDC_TRACK_SAVE);
+    ProgramRun run = runKelvane(folder, script);
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    TrackDocument doc;
+    ASSERT_TRUE(doc.loadTrack(folder.path("typed.trk").c_str()));
+    EXPECT_EQ(doc.getSizeX(), 20u);
+    EXPECT_EQ(doc.getSizeY(), 4u);
+}
+
 TEST(FileCommands, SaveWritesTheDefaultTrack) {
     TempFolder folder;
     std::string saved = folder.path("oval.trk");

@@ -18,9 +18,11 @@ public:
     UiScript& type(int id, const char* text) { return type(id, std::string(text)); }
     // Focuses the box and clears it: the empty text.
     UiScript& clear(int id) { return add("type", id, ""); }
+    // Types into the box that has the focus, without clicking it first.
+    UiScript& typeFocused(const std::string& text) { return line("type-focused " + text); }
     UiScript& click(int id) { return add("click", id, ""); }
     UiScript& choose(int id, int entry) { return add("choose", id, " " + std::to_string(entry)); }
-    // "Enter", "Escape" or "Tab".
+    // "Enter", "Escape", "Tab" or "Shift+Tab".
     UiScript& key(const std::string& name) { return line("key " + name); }
     UiScript& close() { return line("close"); }
     UiScript& answerFile(const std::string& path) { return line("answer-file " + path); }

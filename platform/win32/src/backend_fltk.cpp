@@ -171,6 +171,7 @@ public:
         top->window->copy_label(window->text.c_str());
         for (Window* child : window->children) createControlWidget(child);
         top->window->end();
+        for (Window* child : window->children) mirrorFocus(child);
         placeTopLevel(window);
         applyIcon(window);
         if (window->modal) top->window->set_modal();

@@ -77,6 +77,19 @@ std::string type(int id, const std::string& text) {
     return finish("");
 }
 
+std::string typeIntoFocus(const std::string& text) {
+    win32::Window* dialog = win32::activeDialog();
+    if (!dialog) return "no dialog is open";
+    win32::Window* box = win32::focusWindow();
+    if (!box || box->parent != dialog || !win32::hasEditField(box))
+        return "no edit box of dialog \"" + dialog->text + "\" has the focus";
+    for (char c : text) {
+        if (!box->alive || !box->enabled || win32::focusWindow() != box) break;
+        win32::typeChar(box, c);
+    }
+    return finish("");
+}
+
 std::string click(int id) {
     win32::Window* button = nullptr;
     std::string reason = findEnabledTarget(id, &button);
@@ -104,7 +117,7 @@ std::string key(Key pressed) {
     win32::Window* dialog = win32::activeDialog();
     if (!dialog) return "no dialog is open";
     static const win32::DialogKey keys[] = {win32::DialogKey::Enter, win32::DialogKey::Escape,
-                                            win32::DialogKey::Tab};
+                                            win32::DialogKey::Tab, win32::DialogKey::ShiftTab};
     win32::pressDialogKey(dialog, keys[static_cast<int>(pressed)]);
     return finish("");
 }
