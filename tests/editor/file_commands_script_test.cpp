@@ -323,6 +323,20 @@ TEST(FileCommands, EscapeDoesNothingAndAnUnchangedTrackClosesWithoutAQuestion) {
     EXPECT_EQ(run.boxes(), 0) << run.out;
 }
 
+// KELVANE_D3D_TRACE names a file that gets every Direct3D call, here the
+// frames of New with the borders drawn inside their raw bias 16.
+TEST(FileCommands, TheCallTraceGoesToTheFileTheEnvironmentNames) {
+    TempFolder folder;
+    ProgramRun run = runKelvane(folder, kNewWithDefaults,
+                                "KELVANE_D3D_TRACE='" + folder.path("calls.txt") + "'");
+    ASSERT_EQ(run.exitCode, 0) << run.err;
+    const std::string calls = readFileBytes(folder.path("calls.txt"));
+    EXPECT_NE(calls.find("\nBeginScene()\n"), std::string::npos);
+    EXPECT_NE(calls.find("\nSetRenderState(D3DRS_DEPTHBIAS, 16)\n"), std::string::npos);
+    EXPECT_NE(calls.find("\nPresent()\n"), std::string::npos);
+    EXPECT_EQ(run.err, "");
+}
+
 // Without a working OpenGL driver the device cannot start: one message, and
 // the program ends without showing the main dialog.
 TEST(FileCommands, ARendererThatCannotStartIsOneMessageAndTheEnd) {
