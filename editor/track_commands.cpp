@@ -193,13 +193,14 @@ BOOL newCommand(HWND dialog, int controlId, WORD notification) {
     DialogBoxParamA(instanceHandle, MAKEINTRESOURCEA(IDD_NEW), dialog, NewDialogProc, 0);
     if (!trackCreated) return TRUE;
     markDocumentSaved(trackDocument);
-    updatingControls = 1;
-    resetMirrorLists();
-    fillMirrorLists(false);
-    forEachMirrorList([](HWND list) { selectListEntry(list, 0); });
-    resetSelections();
-    setFaceState(0);
-    updatingControls = 0;
+    {
+        const ControlUpdate hold;
+        resetMirrorLists();
+        fillMirrorLists(false);
+        forEachMirrorList([](HWND list) { selectListEntry(list, 0); });
+        resetSelections();
+        setFaceState(0);
+    }
     requestRedraw();
     return TRUE;
 }
@@ -212,13 +213,14 @@ BOOL loadCommand(HWND dialog, int controlId, WORD notification) {
         return TRUE;
     }
     markDocumentSaved(trackDocument);
-    updatingControls = 1;
-    directoryOfPath(trackDirectory, sizeof trackDirectory, filePath, fileTitle);
-    loadTrackResources(trackDirectory);
-    resetMirrorLists();
-    fillMirrorLists(true);
-    showLoadedTrack();
-    updatingControls = 0;
+    {
+        const ControlUpdate hold;
+        directoryOfPath(trackDirectory, sizeof trackDirectory, filePath, fileTitle);
+        loadTrackResources(trackDirectory);
+        resetMirrorLists();
+        fillMirrorLists(true);
+        showLoadedTrack();
+    }
     requestRedraw();
     return TRUE;
 }
