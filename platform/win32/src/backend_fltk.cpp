@@ -123,21 +123,17 @@ void applyIcon(Window* window) {
 
 // The box's icon as Windows' icon styles ask for it.
 void showMessageIcon(UINT icon) {
+    struct Look {
+        const char* label;
+        Fl_Color background;
+    };
+    const Look look = icon == MB_ICONHAND          ? Look{"X", FL_RED}
+                      : icon == MB_ICONEXCLAMATION ? Look{"!", FL_YELLOW}
+                      : icon == MB_ICONQUESTION    ? Look{"?", FL_WHITE}
+                                                   : Look{"i", FL_WHITE};
     Fl_Widget* box = fl_message_icon();
-    switch (icon) {
-        case MB_ICONHAND:
-            box->label("X"), box->color(FL_RED);
-            break;
-        case MB_ICONEXCLAMATION:
-            box->label("!"), box->color(FL_YELLOW);
-            break;
-        case MB_ICONQUESTION:
-            box->label("?"), box->color(FL_WHITE);
-            break;
-        default:
-            box->label("i"), box->color(FL_WHITE);
-            break;
-    }
+    box->label(look.label);
+    box->color(look.background);
     box->labelcolor(icon == MB_ICONHAND ? FL_WHITE : FL_BLUE);
 }
 
@@ -170,6 +166,7 @@ public:
         top->window->copy_label(window->text.c_str());
         for (Window* child : window->children) createControlWidget(child);
         top->window->end();
+        for (Window* child : window->children) mirrorFocus(child);
         placeTopLevel(window);
         applyIcon(window);
         if (window->modal) top->window->set_modal();

@@ -57,7 +57,8 @@ Action keyAction(const std::string& name) {
     if (name == "Enter") return [] { return headless::key(headless::Key::Enter); };
     if (name == "Escape") return [] { return headless::key(headless::Key::Escape); };
     if (name == "Tab") return [] { return headless::key(headless::Key::Tab); };
-    return failing("unknown key \"" + name + "\" (Enter, Escape or Tab)");
+    if (name == "Shift+Tab") return [] { return headless::key(headless::Key::ShiftTab); };
+    return failing("unknown key \"" + name + "\" (Enter, Escape, Tab or Shift+Tab)");
 }
 
 Action answerFileAction(const std::string& path) {
@@ -120,6 +121,8 @@ Action parseLine(const std::string& line) {
     std::string args;
     std::string action = splitWord(line, &args);
     if (action == "type") return typeAction(args);
+    if (action == "type-focused")
+        return [args] { return headless::typeIntoFocus(args); };
     if (action == "click") return clickAction(args);
     if (action == "choose") return chooseAction(args);
     if (action == "key") return keyAction(args);
