@@ -2,7 +2,7 @@
 // display would give (fixed, so layouts are the same on every machine),
 // the modal loop over the driver's queued input, message boxes (printed on
 // stdout and answered from the driver) and file dialogs (answered from the
-// driver). Does not implement on-screen surfaces: the Direct3D layer
+// driver), and a clock that the driver moves. Does not implement on-screen surfaces: the Direct3D layer
 // renders offscreen and hands frames over through setFrameSource.
 #include <stdio.h>
 
@@ -60,6 +60,8 @@ public:
     }
 
     platform::WindowSurface* surfaceFor(Window*) override { return nullptr; }
+
+    DWORD tickCount() override { return headlessTickCount(); }
 };
 
 }  // namespace

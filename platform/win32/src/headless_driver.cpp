@@ -181,6 +181,7 @@ void reset() {
     driver.fileAnswers.clear();
     driver.boxAnswers.clear();
     driver.lastFailure.clear();
+    win32::releaseHeadlessPointer();
 }
 
 }  // namespace headless
