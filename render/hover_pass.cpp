@@ -22,9 +22,12 @@ D3DXVECTOR3 inFront(const D3DXVECTOR3& p, const float eye[3], bool fromAbove) {
 int hoverPass(const TrackDocument& track, const float eye[3], bool fromAbove) {
     if (hoveredFieldI < 0 || hoveredFieldJ < 0 || !track.loaded) return 1;
     const Field* cell = track.fieldAt(DWORD(hoveredFieldI), DWORD(hoveredFieldJ));
-    if (!cell || !cellIsDrawn(*cell)) return 1;
+    if (!cell) return 1;
+    // A cell not in use is outlined on the level ground where it is picked.
+    const Field ground = {1, 0, 0, 0, 0};
     D3DXVECTOR3 corners[4];
-    cellCorners(*cell, DWORD(hoveredFieldI), DWORD(hoveredFieldJ), corners);
+    cellCorners(cellIsDrawn(*cell) ? *cell : ground, DWORD(hoveredFieldI), DWORD(hoveredFieldJ),
+                corners);
     for (int k = 0; k < 4; ++k) {
         D3DXVECTOR3 a = inFront(corners[k], eye, fromAbove);
         D3DXVECTOR3 b = inFront(corners[(k + 1) % 4], eye, fromAbove);

@@ -134,13 +134,17 @@ bool rayHitsTriangle(const PickRay& ray, const D3DXVECTOR3& a, const D3DXVECTOR3
 
 namespace {
 
+// A cell not in use is not drawn, yet a new track has only such cells: it
+// is picked as level ground, so the user can point at it and paint it.
+const Field kUnusedGround = {1, 0, 0, 0, 0};
+
 // The nearest front face of the cell's two fan triangles, if any.
 bool rayHitsCell(const TrackDocument& track, const PickRay& ray, DWORD i, DWORD j,
                  double* distance) {
     const Field* cell = track.fieldAt(i, j);
-    if (!cell || !cellIsDrawn(*cell)) return false;
+    if (!cell) return false;
     D3DXVECTOR3 c[4];
-    cellCorners(*cell, i, j, c);
+    cellCorners(cellIsDrawn(*cell) ? *cell : kUnusedGround, i, j, c);
     double first, second;
     bool hitFirst = rayHitsTriangle(ray, c[0], c[1], c[2], &first);
     bool hitSecond = rayHitsTriangle(ray, c[0], c[2], c[3], &second);

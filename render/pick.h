@@ -54,7 +54,8 @@ struct PickScene {
     MeshHitTest meshHit = nullptr;  // null: meshes are not picked
 };
 
-// The nearest cell on the ray, or false.
+// The nearest cell on the ray, or false; cells not in use count as level
+// ground.
 bool pickCell(const TrackDocument& track, const PickRay& ray, PickResult* hit);
 
 // The nearest thing of any kind under the pixel the ray was made for.

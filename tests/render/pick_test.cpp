@@ -176,21 +176,26 @@ TEST_F(PickTest, BillboardsAndBordersInFrontWinAndTheSkyChoosesNothing) {
     EXPECT_EQ(pickPixel(seen, kWidth / 2, 0).kind, PickKind::Nothing);
 }
 
-TEST_F(PickTest, EmptyCellsAndRaysFromBelowChooseNothing) {
+// A new track's cells are not drawn but are picked as level ground; the
+// ground is seen only from above.
+TEST_F(PickTest, UnusedCellsAreGroundSeenOnlyFromAbove) {
     FrameView seen = drawCells(pose(1.57f, 600, 800, -400), false);
-    PickResult before = pickPixel(seen, kWidth / 2, kHeight / 2);
-    ASSERT_EQ(before.kind, PickKind::Cell);
-    TrackDocument empty;
-    ASSERT_TRUE(empty.createTrack(kSide, kSide, 1, 0, 0, 0));
     PickRay ray;
     ASSERT_TRUE(rayThroughPixel(seen.view, seen.projection, kWidth, kHeight, kWidth / 2,
                                 kHeight / 2, &ray));
-    PickResult none;
-    EXPECT_FALSE(pickCell(empty, ray, &none));
+    TrackDocument unused;
+    ASSERT_TRUE(unused.createTrack(kSide, kSide, 1, 0, 0, 0));
+    PickResult onGround;
+    ASSERT_TRUE(pickCell(unused, ray, &onGround));
+    double t = -ray.origin[1] / ray.direction[1];
+    EXPECT_EQ(onGround.i, DWORD((ray.origin[0] + t * ray.direction[0]) / 100));
+    EXPECT_EQ(onGround.j, DWORD((ray.origin[2] + t * ray.direction[2]) / 100));
     FrameView below = frameView(track, pose(1.57f, 600, -300, 600), false, kWidth, kHeight);
     ASSERT_TRUE(rayThroughPixel(below.view, below.projection, kWidth, kHeight, kWidth / 2, 10,
                                 &ray));
+    PickResult none;
     EXPECT_FALSE(pickCell(track, ray, &none));
+    EXPECT_FALSE(pickCell(unused, ray, &none));
 }
 
 }  // namespace
