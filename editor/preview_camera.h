@@ -32,6 +32,7 @@ bool cameraKeyUp(Camera& c, UINT key, DWORD now);
 
 void turnAndClimbByDrag(Camera& c, int dx, int dy);
 void walkByWheel(Camera& c, int delta);
+// The start values: heading 3.14, eye at (1500, 200, 500); the step stays.
 void resetCamera(Camera& c);
 
 #endif
