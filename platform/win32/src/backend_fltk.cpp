@@ -166,6 +166,9 @@ public:
         callback(closeBox, owner);
     }
     int handle(int event) override {
+        // A window disabled under a modal dialog takes no input, as on
+        // Windows; its other windows (the Preview) keep theirs.
+        if (blockedInput(event)) return 1;
         if ((event == FL_KEYBOARD || event == FL_SHORTCUT) && owner_->kind == WindowKind::Dialog) {
             int key = Fl::event_key();
             if (key == FL_Enter || key == FL_KP_Enter || key == FL_Escape) {
@@ -180,10 +183,25 @@ public:
     }
 
 private:
+    bool blockedInput(int event) const {
+        if (!owner_->alive || owner_->enabled) return false;
+        switch (event) {
+            case FL_PUSH:
+            case FL_RELEASE:
+            case FL_DRAG:
+            case FL_MOUSEWHEEL:
+            case FL_KEYBOARD:
+            case FL_KEYUP:
+            case FL_SHORTCUT:
+                return true;
+            default:
+                return false;
+        }
+    }
     static void closeBox(Fl_Widget*, void* data) {
         Window* window = static_cast<Window*>(data);
         if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) return;  // handled above
-        if (window->alive) pressCloseBox(window);
+        if (window->alive && window->enabled) pressCloseBox(window);
         afterUserInput();
     }
     Window* owner_;
@@ -259,7 +277,10 @@ public:
         top->window->end();
         placeTopLevel(window);
         applyIcon(window);
-        if (window->modal) top->window->set_modal();
+        // FLTK's modal windows take every event from every other window,
+        // the Preview included; Windows disables only the owner, which the
+        // core does and DialogWidget honours. Kept above the others.
+        if (window->modal) top->window->set_non_modal();
         if (window->style & WS_VISIBLE) top->window->show();
     }
 
