@@ -49,8 +49,12 @@ void leftDown(HWND preview, WPARAM keys, int x, int y) {
     chooseInPanels(dialog, picked);
 }
 
-void leftUp() {
+// The release point ends the stroke or is the rectangle's second corner,
+// whether or not a move reached it first.
+void leftUp(HWND preview, int x, int y) {
     if (!paintStrokeOpen()) return;
+    PickResult picked = pickInPreview(preview, x, y);
+    if (picked.kind == PickKind::Cell) continuePaintStroke(picked.i, picked.j);
     endPaintStroke();
     ReleaseCapture();
 }
@@ -105,7 +109,7 @@ BOOL previewInput(HWND preview, UINT message, WPARAM wParam, LPARAM lParam) {
             leftDown(preview, wParam, pointX(lParam), pointY(lParam));
             return TRUE;
         case WM_LBUTTONUP:
-            leftUp();
+            leftUp(preview, pointX(lParam), pointY(lParam));
             return TRUE;
         case WM_RBUTTONDOWN:
         case WM_RBUTTONUP:

@@ -86,7 +86,11 @@ TEST(PreviewInput, PaintingSetsTheCellsPassedAndTheRectangleAsSetWould) {
                          "mouse down " + cellPixel(track, true, 2, 6) + " shift\n" +
                          "mouse move " + cellPixel(track, true, 4, 8) + " shift\n" +
                          "mouse up " + cellPixel(track, true, 4, 8) + " shift\n" +
-                         saveTrackLines(folder, "rectangle.trk") + "print 1010\nprint 1011\n";
+                         saveTrackLines(folder, "rectangle.trk") + "print 1010\nprint 1011\n" +
+                         // A release that no move reached still ends the stroke there.
+                         "mouse down " + cellPixel(track, true, 7, 0) + " ctrl\n" +
+                         "mouse up " + cellPixel(track, true, 9, 1) + " ctrl\n" +
+                         saveTrackLines(folder, "quick.trk");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
     EXPECT_EQ(run.count("MessageBox"), 0) << run.out;
@@ -102,6 +106,11 @@ TEST(PreviewInput, PaintingSetsTheCellsPassedAndTheRectangleAsSetWould) {
     for (DWORD j = 6; j <= 8; ++j)
         for (DWORD i = 2; i <= 4; ++i) set(i, j);
     EXPECT_TRUE(readFileBytes(folder.path("rectangle.trk")) == savedBytes(track, folder));
+    // From (7, 0) to (9, 1) the stroke goes from side to side, never
+    // across a corner, so no cell the cursor touched is left out.
+    for (DWORD i = 7; i <= 9; ++i) set(i, 0);
+    set(9, 1);
+    EXPECT_TRUE(readFileBytes(folder.path("quick.trk")) == savedBytes(track, folder));
 }
 
 // No map to paint with: Set's own refusal, once, and nothing written.
