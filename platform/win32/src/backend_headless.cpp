@@ -1,10 +1,10 @@
 // The headless back end: no display at all. Implements the metrics a
 // display would give (fixed, so layouts are the same on every machine),
 // the modal loop over the driver's queued input, message boxes (printed on
-// stdout, kept for the driver's messageBoxesShown and answered from it) and
-// file dialogs (answered from the driver). Does not implement on-screen
-// surfaces: the Direct3D layer renders offscreen and hands frames over
-// through setFrameSource.
+// stdout, kept for the driver's messageBoxesShown and answered from it),
+// file dialogs (answered from the driver) and a clock that the driver moves.
+// Does not implement on-screen surfaces: the Direct3D layer renders
+// offscreen and hands frames over through setFrameSource.
 #include <stdio.h>
 
 #include "backend.h"
@@ -63,6 +63,8 @@ public:
     }
 
     platform::WindowSurface* surfaceFor(Window*) override { return nullptr; }
+
+    DWORD tickCount() override { return headlessTickCount(); }
 };
 
 }  // namespace

@@ -204,6 +204,7 @@ void reset() {
     driver.boxAnswers.clear();
     driver.boxesShown.clear();
     driver.lastFailure.clear();
+    win32::releaseHeadlessPointer();
 }
 
 }  // namespace headless

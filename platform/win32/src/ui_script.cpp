@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "platform/headless.h"
+#include "ui_script_pointer.h"
 
 namespace platform {
 namespace {
@@ -131,6 +132,10 @@ Action parseLine(const std::string& line) {
     if (action == "answer-box") return answerBoxAction(args);
     if (action == "print") return printAction(args);
     if (action == "snapshot") return snapshotAction(args);
+    if (action == "mouse") return mouseScriptAction(args);
+    if (action == "wheel") return wheelScriptAction(args);
+    if (action == "keydown") return keyDownScriptAction(args);
+    if (action == "keyup") return keyUpScriptAction(args);
     return failing("unknown action \"" + action + "\"");
 }
 
