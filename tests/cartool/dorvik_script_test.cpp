@@ -146,7 +146,7 @@ TEST_F(DorvikScript, AFolderInTheWayIsReportedAndLeftAsItWas) {
     struct stat st;
     ASSERT_EQ(stat((folder + "/NewCar.car").c_str(), &st), 0);
     EXPECT_TRUE(S_ISDIR(st.st_mode));
-    EXPECT_EQ(temp.entries(), 3u) << "the folder, out.txt and err.txt; no temporary file";
+    EXPECT_EQ(temp.entries(), 2u) << "the folder and the script; no temporary file";
 }
 
 TEST_F(DorvikScript, EscapeDoesNothingAndNamesAreCutAt63Characters) {
@@ -200,7 +200,7 @@ TEST_F(DorvikScript, TrailingBlanksAreDroppedAndReadOnlyFilesAreRefused) {
 
     std::ofstream(folder + "/NewCar.car") << "old";
     ASSERT_EQ(chmod((folder + "/NewCar.car").c_str(), 0444), 0);
-    result = script("defaults.txt");
+    result = script(kDefaults);
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out,
               "MessageBox: Dorvik: Cannot write the car file \"NewCar.car\": access is denied.\n");
