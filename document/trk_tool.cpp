@@ -141,27 +141,36 @@ DWORD slotsInUse(const Record* records, DWORD count) {
     return used;
 }
 
+// Record words are DWORD, which is unsigned long in the Windows headers and
+// unsigned int in the stand-in's; printf's %u wants the latter on both.
+unsigned u(DWORD value) {
+    return static_cast<unsigned>(value);
+}
+
 void printCounts(const TrackDocument& doc) {
     const TrackHeader& h = doc.header;
     std::printf("magic: %s\n", printable(h.magic, sizeof h.magic).c_str());
-    std::printf("size: %u x %u\n", h.sizeX, h.sizeY);
-    std::printf("fields: %u (%u in use)\n", h.fieldCount, slotsInUse(doc.fields, h.fieldCount));
-    std::printf("maps: %u (%u in use)\n", h.mapCount, slotsInUse(doc.maps, h.mapCount));
-    std::printf("billboards: %u (%u in use)\n", h.billboardCount,
-                slotsInUse(doc.billboards, h.billboardCount));
-    std::printf("borders: %u (%u in use)\n", h.borderCount, slotsInUse(doc.borders, h.borderCount));
-    std::printf("meshes: %u (%u in use)\n", h.meshCount, slotsInUse(doc.meshes, h.meshCount));
-    std::printf("border map: %u\n", h.borderMap);
-    std::printf("background map: %u\n", h.backgroundMap);
+    std::printf("size: %u x %u\n", u(h.sizeX), u(h.sizeY));
+    std::printf("fields: %u (%u in use)\n", u(h.fieldCount),
+                u(slotsInUse(doc.fields, h.fieldCount)));
+    std::printf("maps: %u (%u in use)\n", u(h.mapCount), u(slotsInUse(doc.maps, h.mapCount)));
+    std::printf("billboards: %u (%u in use)\n", u(h.billboardCount),
+                u(slotsInUse(doc.billboards, h.billboardCount)));
+    std::printf("borders: %u (%u in use)\n", u(h.borderCount),
+                u(slotsInUse(doc.borders, h.borderCount)));
+    std::printf("meshes: %u (%u in use)\n", u(h.meshCount), u(slotsInUse(doc.meshes, h.meshCount)));
+    std::printf("border map: %u\n", u(h.borderMap));
+    std::printf("background map: %u\n", u(h.backgroundMap));
 }
 
 void printNames(const TrackDocument& doc) {
     for (DWORD k = 0; k < doc.header.mapCount; ++k)
         if (doc.maps[k].empty == kSlotUsed)
-            std::printf("map %u: %s\n", k, printable(doc.maps[k].fileName, kMapNameSize).c_str());
+            std::printf("map %u: %s\n", u(k),
+                        printable(doc.maps[k].fileName, kMapNameSize).c_str());
     for (DWORD k = 0; k < doc.header.meshCount; ++k)
         if (doc.meshes[k].empty == kSlotUsed)
-            std::printf("mesh %u: %s\n", k,
+            std::printf("mesh %u: %s\n", u(k),
                         printable(doc.meshes[k].fileName, kMeshNameSize).c_str());
 }
 

@@ -22,25 +22,6 @@ const char kImageFilter[] =
 // The Browse dialog's own memory: the last picture chosen.
 FileChoice mapFiles = {kImageFilter, "bmp", {0}};
 
-// The map list's choice, or -1 after telling the user there is none.
-int chosenFieldMap(HWND dialog) {
-    int map = listSelection(controls.fieldMaps);
-    if (mapExists(map)) return map;
-    refuseCommand(dialog, "Choose a map in the Fields list first; nothing was set.");
-    return -1;
-}
-
-bool cellInGrid(int i, int j) {
-    return i >= 0 && j >= 0 && static_cast<DWORD>(i) < trackDocument.getSizeX() &&
-           static_cast<DWORD>(j) < trackDocument.getSizeY();
-}
-
-void setCell(DWORD i, DWORD j, DWORD map) {
-    trackDocument.setFieldMap(i, j, map);
-    trackDocument.setFieldShape(i, j, static_cast<DWORD>(currentShape));
-    trackDocument.setFieldOrientation(i, j, static_cast<DWORD>(currentOrientation));
-}
-
 // The three lists whose entries Add Map rebuilds; the Sprites "Map:" list
 // keeps its entries until the next New or Load.
 void refillFieldMapLists() {
@@ -69,6 +50,25 @@ void renameMapEntries(int map) {
 }
 
 }  // namespace
+
+// The map list's choice, or -1 after telling the user there is none.
+int chosenFieldMap(HWND dialog) {
+    int map = listSelection(controls.fieldMaps);
+    if (mapExists(map)) return map;
+    refuseCommand(dialog, "Choose a map in the Fields list first; nothing was set.");
+    return -1;
+}
+
+bool cellInGrid(int i, int j) {
+    return i >= 0 && j >= 0 && static_cast<DWORD>(i) < trackDocument.getSizeX() &&
+           static_cast<DWORD>(j) < trackDocument.getSizeY();
+}
+
+void setCell(DWORD i, DWORD j, DWORD map) {
+    trackDocument.setFieldMap(i, j, map);
+    trackDocument.setFieldShape(i, j, static_cast<DWORD>(currentShape));
+    trackDocument.setFieldOrientation(i, j, static_cast<DWORD>(currentOrientation));
+}
 
 // Both boxes are read whichever one changed, so the marked cell always
 // matches what they show.

@@ -70,9 +70,8 @@ BOOL meshValueCommand(HWND dialog, int controlId, WORD notification) {
 BOOL meshListCommand(HWND dialog, int controlId, WORD notification) {
     int m = chosenMesh();
     if (m < 0) return TRUE;
-    updatingControls = 1;
+    const ControlUpdate hold;
     showMesh(static_cast<DWORD>(m));
-    updatingControls = 0;
     return TRUE;
 }
 
@@ -83,7 +82,7 @@ BOOL addMeshCommand(HWND dialog, int controlId, WORD notification) {
         reportAddFailure(dialog, "a mesh");
         return TRUE;
     }
-    updatingControls = 1;
+    const ControlUpdate hold;
     SendMessageA(controls.meshList, CB_RESETCONTENT, 0, 0);
     char entry[kListEntrySize];
     for (DWORD i = 0; i < trackDocument.getMeshCount(); ++i) {
@@ -91,7 +90,6 @@ BOOL addMeshCommand(HWND dialog, int controlId, WORD notification) {
         addListText(controls.meshList, entry);
     }
     selectListEntry(controls.meshList, 0);
-    updatingControls = 0;
     return TRUE;
 }
 

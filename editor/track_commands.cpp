@@ -227,13 +227,14 @@ BOOL newCommand(HWND dialog, int controlId, WORD notification) {
     DialogBoxParamA(instanceHandle, MAKEINTRESOURCEA(IDD_NEW), dialog, NewDialogProc, 0);
     if (!trackCreated) return TRUE;
     markDocumentSaved(trackDocument);
-    updatingControls = 1;
-    resetMirrorLists();
-    fillMirrorLists(false);
-    forEachMirrorList([](HWND list) { selectListEntry(list, 0); });
-    resetSelections();
-    setFaceState(0);
-    updatingControls = 0;
+    {
+        const ControlUpdate hold;
+        resetMirrorLists();
+        fillMirrorLists(false);
+        forEachMirrorList([](HWND list) { selectListEntry(list, 0); });
+        resetSelections();
+        setFaceState(0);
+    }
     requestRedraw();
     return TRUE;
 }
@@ -243,14 +244,15 @@ BOOL loadCommand(HWND dialog, int controlId, WORD notification) {
     if (!chooseFile(dialog, trackFiles, false)) return TRUE;
     if (!readChosenTrack(dialog)) return TRUE;
     rememberChoice(trackFiles);
-    updatingControls = 1;
-    directoryOfPath(trackDirectory, sizeof trackDirectory, filePath, fileTitle);
     ResourceReport missing;
-    loadTrackResources(trackDirectory, &missing);
-    resetMirrorLists();
-    fillMirrorLists(true);
-    showLoadedTrack();
-    updatingControls = 0;
+    {
+        const ControlUpdate hold;
+        directoryOfPath(trackDirectory, sizeof trackDirectory, filePath, fileTitle);
+        loadTrackResources(trackDirectory, &missing);
+        resetMirrorLists();
+        fillMirrorLists(true);
+        showLoadedTrack();
+    }
     requestRedraw();
     reportMissingFiles(dialog, missing);
     return TRUE;

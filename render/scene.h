@@ -66,4 +66,8 @@ struct Scene {
 
 extern Scene scene;
 
+// The Preview's perspective: the 45-degree field of view, the fixed 1.33
+// aspect, near 1 and far 3000.
+D3DXMATRIX previewProjection();
+
 #endif

@@ -95,21 +95,6 @@ TEST_F(TrkToolTest, DamagedFileIsNamedAndExitsOne) {
     EXPECT_NE(err.find("track too large"), std::string::npos) << err;
 }
 
-// A FIFO with no writer would block a plain open for ever; `timeout` turns a
-// hang into a failure instead of a stuck test run.
-TEST_F(TrkToolTest, OnlyPlainFilesAreReadOrReplacedAndNothingBlocks) {
-    ASSERT_EQ(mkfifo(folder.path("pipe.trk").c_str(), 0644), 0);
-    const std::string timed = std::string("timeout 10 '") + TRK_PROGRAM + "' ";
-    EXPECT_EQ(std::system((timed + "info " + quoted("pipe.trk") + " 2>/dev/null").c_str()),
-              1 << 8);
-    ASSERT_EQ(trk("new " + quoted("t.trk")), 0);
-    EXPECT_EQ(std::system((timed + "copy " + quoted("t.trk") + " " + quoted("pipe.trk") +
-                           " 2>/dev/null").c_str()),
-              1 << 8);
-    ASSERT_EQ(trk("copy " + quoted("t.trk") + " " + quoted("pipe.trk")), 1);
-    EXPECT_NE(err.find("pipe.trk: access is denied"), std::string::npos) << err;
-}
-
 // 1000 bytes of the default track: its 5 maps and 27 of 100 cells are whole.
 TEST_F(TrkToolTest, SalvagedCopyKeepsTheWholeRecordsAndEmptiesTheRest) {
     ASSERT_EQ(trk("new " + quoted("t.trk")), 0);
@@ -134,6 +119,21 @@ TEST_F(TrkToolTest, SalvagedCopyKeepsTheWholeRecordsAndEmptiesTheRest) {
     TempFolder::write(folder.path("s.trk"), "MTRACK00");
     EXPECT_EQ(trk("copy --salvage " + quoted("s.trk") + " " + quoted("w.trk")), 1);
     EXPECT_FALSE(std::filesystem::exists(folder.path("w.trk")));
+}
+
+// A FIFO with no writer would block a plain open for ever; `timeout` turns a
+// hang into a failure instead of a stuck test run.
+TEST_F(TrkToolTest, OnlyPlainFilesAreReadOrReplacedAndNothingBlocks) {
+    ASSERT_EQ(mkfifo(folder.path("pipe.trk").c_str(), 0644), 0);
+    const std::string timed = std::string("timeout 10 '") + TRK_PROGRAM + "' ";
+    EXPECT_EQ(std::system((timed + "info " + quoted("pipe.trk") + " 2>/dev/null").c_str()),
+              1 << 8);
+    ASSERT_EQ(trk("new " + quoted("t.trk")), 0);
+    EXPECT_EQ(std::system((timed + "copy " + quoted("t.trk") + " " + quoted("pipe.trk") +
+                           " 2>/dev/null").c_str()),
+              1 << 8);
+    ASSERT_EQ(trk("copy " + quoted("t.trk") + " " + quoted("pipe.trk")), 1);
+    EXPECT_NE(err.find("pipe.trk: access is denied"), std::string::npos) << err;
 }
 
 TEST_F(TrkToolTest, UsageErrorsExitTwoWithOneLine) {

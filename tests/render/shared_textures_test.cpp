@@ -14,6 +14,9 @@
 
 namespace {
 
+// A 4 x 4 picture as D3DX keeps it: 32-bit texels and its mip chain.
+constexpr uint64_t kSmallPictureBytes = (16 + 4 + 1) * 4;
+
 using platform::d3d9::liveObjectCount;
 
 // A one-triangle mesh whose one material names `texture`.
@@ -60,7 +63,7 @@ TEST_F(SharedTexturesTest, SlotsAndMaterialsNamingOneFileShareOneTextureUntilThe
     // its vertex buffer.
     EXPECT_EQ(liveObjectCount(), live + 1 + 2 * 2);
     EXPECT_EQ(sharedTextures.fileCount(), 1u);
-    EXPECT_EQ(sharedTextures.bytesInUse(), 4u * 4u * 4u);
+    EXPECT_EQ(sharedTextures.bytesInUse(), kSmallPictureBytes);
     EXPECT_EQ(scene.meshSlots[1].textures[0], scene.mapTextures[0]);
     // A file dialog's spelling of the same file finds the same texture.
     ASSERT_EQ(scene.loadMapTexture(7, (trackFolder() + "//red.tga").c_str()), S_OK);
@@ -133,7 +136,7 @@ TEST_F(SharedTexturesTest, EachFailingFileIsReportedOnceWithItsReason) {
 TEST_F(SharedTexturesTest, ATexturePastTheBudgetIsRefusedAndStopsTheLoad) {
     writeSolidTga(track("green.tga"), 4, 4, Rgba{0, 255, 0, 255});
     TempFolder::write(track("hut.x"), meshNaming("green.tga"));
-    sharedTextures.setBudget(2 * 64 + 100);
+    sharedTextures.setBudget(2 * kSmallPictureBytes + 60);
     ASSERT_EQ(trackDocument.createTrack(1, 1, 4, 0, 0, 1), 1);
     trackDocument.setMapFile(0, "red.tga");
     trackDocument.setMapFile(1, "big.tga");
@@ -152,7 +155,7 @@ TEST_F(SharedTexturesTest, ATexturePastTheBudgetIsRefusedAndStopsTheLoad) {
     EXPECT_EQ(report.entries[0].name, "big.tga");
     EXPECT_EQ(report.entries[0].reason, ResourceFailure::OverBudget);
     EXPECT_EQ(liveObjectCount(), live + 1);
-    EXPECT_EQ(sharedTextures.bytesInUse(), 64u);
+    EXPECT_EQ(sharedTextures.bytesInUse(), kSmallPictureBytes);
     // The default budget is 1 GiB and the text says so.
     sharedTextures.setBudget(SharedTextures::kDefaultBudget);
     EXPECT_EQ(resourceFailureText(ResourceFailure::OverBudget),

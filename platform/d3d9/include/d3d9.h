@@ -58,7 +58,8 @@ protected:
     ~IDirect3DBaseTexture9() = default;
 };
 
-// Created only by D3DXCreateTextureFromFileA.
+// Created only by D3DXCreateTextureFromFileA, with a full mip chain in the
+// managed pool. A level past the chain is D3DERR_INVALIDCALL.
 class IDirect3DTexture9 : public IDirect3DBaseTexture9 {
 public:
     // D3DERR_INVALIDCALL for a level the texture does not have or a null desc.

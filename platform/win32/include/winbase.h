@@ -43,6 +43,7 @@ extern "C" {
 
 DWORD WINAPI GetLastError(void);
 void WINAPI SetLastError(DWORD error);
+DWORD WINAPI GetTickCount(void);
 
 HANDLE WINAPI CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode,
                           LPSECURITY_ATTRIBUTES security, DWORD creationDisposition,

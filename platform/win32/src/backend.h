@@ -47,6 +47,9 @@ public:
     // The chosen path, or false when cancelled.
     virtual bool chooseFile(Window* owner, const FileRequest& request, std::string* path) = 0;
     virtual platform::WindowSurface* surfaceFor(Window* window) = 0;
+    // Milliseconds for GetTickCount: the real clock on a display; headless,
+    // a clock that moves only as the scripted user's held keys say.
+    virtual DWORD tickCount() = 0;
 };
 
 // The back end in use; headless until one is chosen.
