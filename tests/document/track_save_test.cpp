@@ -11,6 +11,8 @@
 #include <unistd.h>
 
 #include <cstring>
+#include <filesystem>
+#include <iterator>
 #include <string>
 
 #include "file_replace.h"
@@ -52,6 +54,40 @@ TEST_F(TrackSaveTest, LinksStayLinksAndEveryNameShowsTheTrack) {
     ASSERT_EQ(doc.saveTrack(folder.path("hard.trk").c_str()), 1) << doc.lastErrorText();
     EXPECT_EQ(TempFolder::read(real), saved());
     EXPECT_EQ(folder.entries(), 3u) << "no temporary file is left";
+}
+
+// A link to a file on another file system (here the shared-memory one): the
+// new content is swapped in beside the real file, so a crash cannot leave it
+// half written, and nothing is left behind.
+TEST_F(TrackSaveTest, ALinkToAnotherFileSystemUpdatesTheFileItPointsTo) {
+    char pattern[] = "/dev/shm/kelvane-test-XXXXXX";
+    struct stat here, there;
+    if (!mkdtemp(pattern)) GTEST_SKIP() << "no second file system";
+    const std::string elsewhere = pattern;
+    const std::string real = elsewhere + "/real.trk";
+    TempFolder::write(real, "old");
+    ASSERT_EQ(chmod(real.c_str(), 0600), 0);
+    ASSERT_EQ(symlink(real.c_str(), folder.path("link.trk").c_str()), 0);
+    ASSERT_EQ(stat(folder.dir().c_str(), &here), 0);
+    ASSERT_EQ(stat(elsewhere.c_str(), &there), 0);
+    if (here.st_dev != there.st_dev) {
+        struct stat before;
+        ASSERT_EQ(stat(real.c_str(), &before), 0);
+        EXPECT_EQ(doc.saveTrack(folder.path("link.trk").c_str()), 1) << doc.lastErrorText();
+        EXPECT_EQ(TempFolder::read(real), saved());
+        struct stat st;
+        EXPECT_EQ(lstat(folder.path("link.trk").c_str(), &st), 0);
+        EXPECT_TRUE(S_ISLNK(st.st_mode));
+        EXPECT_EQ(stat(real.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0600u);
+        // Swapped in whole, never overwritten where it lies.
+        EXPECT_NE(st.st_ino, before.st_ino);
+        EXPECT_EQ(folder.entries(), 1u);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(elsewhere),
+                                std::filesystem::directory_iterator()),
+                  1);
+    }
+    std::filesystem::remove_all(elsewhere);
 }
 
 TEST_F(TrackSaveTest, ReadOnlyIsRefusedAndPrivateStaysPrivate) {

@@ -5,9 +5,10 @@
 // its owner and group where the process may set them (a failure there is an
 // error unless REPLACEFILE_IGNORE_ACL_ERRORS is given). The replaced name is
 // followed through symbolic links, so the file a link points to is replaced
-// and the link stays a link. A file with more than one name (hard links), or
-// one the replacement cannot be renamed onto (another file system, a folder
-// the process may not write), is updated in place so every name shows the new
+// and the link stays a link. A replaced file on another file system than the
+// replacement gets a copy of it staged beside it first, so the swap is still
+// one rename. A file with more than one name (hard links), or one in a folder
+// the process may not write, is updated in place so every name shows the new
 // content; space for it is reserved first, so running out of room fails
 // before a byte of the old file changes. The folder is flushed after the
 // rename, so a replace that returned survives a power cut.
@@ -23,6 +24,7 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <limits.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -112,21 +114,64 @@ DWORD updateInPlace(const std::string& replacement, const std::string& replaced)
     return ERROR_SUCCESS;
 }
 
+// One staging name per replaced file, beside it: a replace cut off by a
+// crash leaves at most this one file, which the next replace removes first.
+std::string stagingPathFor(const std::string& replaced) {
+    unsigned hash = 2166136261u;
+    for (char c : replaced) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+    char name[32];
+    snprintf(name, sizeof name, ".~rpl%08x.tmp", hash);
+    return replaced.substr(0, replaced.find_last_of('/') + 1) + name;
+}
+
+// The replacement lies on another file system (a link led elsewhere): its
+// bytes are first copied beside the replaced file, so the swap stays a single
+// rename and a crash never leaves the replaced file half written.
+int stageBeside(const std::string& replacement, const std::string& staged) {
+    unlink(staged.c_str());
+    int from = open(replacement.c_str(), O_RDONLY | O_CLOEXEC);
+    if (from < 0) return errno;
+    int to = open(staged.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    int error = to < 0 ? errno : reserveThenCopy(from, to);
+    close(from);
+    if (to >= 0) close(to);
+    if (error != 0 && to >= 0) unlink(staged.c_str());
+    return error;
+}
+
+// Renames `moved` (the replacement, or its staged copy) onto the replaced
+// file with the replaced file's identity; 0 or the errno that stopped it.
+int renameOnto(const std::string& moved, const std::string& replaced, const struct stat& target,
+               DWORD flags, DWORD* identityError) {
+    *identityError = takeIdentity(moved, target, flags);
+    if (*identityError != ERROR_SUCCESS) return 0;
+    return rename(moved.c_str(), replaced.c_str()) == 0 ? 0 : errno;
+}
+
+// A folder that refuses new names leaves updating in place; other errors stop.
+DWORD inPlaceOrError(int error, const std::string& replacement, const std::string& replaced) {
+    if (error == EACCES || error == EPERM || error == EXDEV || error == EROFS)
+        return updateInPlace(replacement, replaced);
+    return errorFromErrno(error);
+}
+
 DWORD replaceResolved(const std::string& replacement, const std::string& replaced,
                       const struct stat& target, DWORD flags) {
     struct stat source;
     if (stat(replacement.c_str(), &source) != 0) return notFoundError(replacement);
     if (!S_ISREG(source.st_mode)) return ERROR_ACCESS_DENIED;
     if (heldAgainstDelete(replacement)) return ERROR_SHARING_VIOLATION;
-    if (target.st_nlink > 1 || target.st_dev != source.st_dev)
-        return updateInPlace(replacement, replaced);
-    DWORD error = takeIdentity(replacement, target, flags);
-    if (error != ERROR_SUCCESS) return error;
-    if (rename(replacement.c_str(), replaced.c_str()) != 0) {
-        if (errno == EACCES || errno == EPERM || errno == EXDEV)
-            return updateInPlace(replacement, replaced);
-        return errorFromErrno(errno);
-    }
+    if (target.st_nlink > 1) return updateInPlace(replacement, replaced);
+    const bool staging = target.st_dev != source.st_dev;
+    const std::string moved = staging ? stagingPathFor(replaced) : replacement;
+    int error = staging ? stageBeside(replacement, moved) : 0;
+    if (error != 0) return inPlaceOrError(error, replacement, replaced);
+    DWORD identityError = ERROR_SUCCESS;
+    error = renameOnto(moved, replaced, target, flags, &identityError);
+    if ((error != 0 || identityError != ERROR_SUCCESS) && staging) unlink(moved.c_str());
+    if (identityError != ERROR_SUCCESS) return identityError;
+    if (error != 0) return inPlaceOrError(error, replacement, replaced);
+    if (staging) unlink(replacement.c_str());
     flushFolderOf(replaced);
     return ERROR_SUCCESS;
 }
@@ -135,9 +180,8 @@ DWORD replaceResolved(const std::string& replacement, const std::string& replace
 
 extern "C" {
 
-BOOL WINAPI ReplaceFileA(LPCSTR replacedFileName, LPCSTR replacementFileName,
-                         LPCSTR backupFileName, DWORD replaceFlags, LPVOID exclude,
-                         LPVOID reserved) {
+BOOL WINAPI ReplaceFileA(LPCSTR replacedFileName, LPCSTR replacementFileName, LPCSTR backupFileName,
+                         DWORD replaceFlags, LPVOID exclude, LPVOID reserved) {
     if (!replacedFileName || !*replacedFileName || !replacementFileName || !*replacementFileName)
         return failWith(ERROR_INVALID_PARAMETER);
     const DWORD known = REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS;
