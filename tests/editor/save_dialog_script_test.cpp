@@ -40,22 +40,26 @@ TEST(SaveDialog, ReplacingAFileIsAskedAndNoKeepsIt) {
     EXPECT_EQ(readFileBytes(old), "old bytes");
 }
 
-// Browse a picture, then Save and Enter: the track's own name is proposed,
-// never the picture's, which stays as it was.
+// Browse a picture and a mesh, then Save and Enter: the track's own name is
+// proposed, never the picture's or the mesh's, which stay as they were.
 TEST(SaveDialog, SaveAfterAMapBrowseProposesTheTracksName) {
     TempFolder folder;
     ASSERT_TRUE(copyTestData(folder));
     const std::string picture = readFileBytes(folder.path("road.bmp"));
+    const std::string mesh = readFileBytes(folder.path("block.x"));
     std::string script = std::string(kNewTrack) + saveTrackLines(folder, "first.trk") +
                          "choose 1021 0\nanswer-file " + folder.path("road.bmp") +
-                         "\nclick 1015\nanswer-file accept\nanswer-box 6\nclick 1009\n";
+                         "\nclick 1015\nanswer-file " + folder.path("block.x") +
+                         "\nclick 1064\nanswer-file accept\nanswer-box 6\nclick 1009\n";
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
     EXPECT_EQ(run.count("MessageBox: Confirm Save As: first.trk already exists."), 1) << run.out;
     EXPECT_EQ(readFileBytes(folder.path("road.bmp")), picture);
+    EXPECT_EQ(readFileBytes(folder.path("block.x")), mesh);
     const std::string track = readFileBytes(folder.path("first.trk"));
     ASSERT_EQ(track.size(), defaultTrackSize());
     EXPECT_NE(track.find("road.bmp"), std::string::npos);
+    EXPECT_NE(track.find("block.x"), std::string::npos);
 }
 
 TEST(SaveDialog, ANameWithoutExtensionSavesATrackFile) {
