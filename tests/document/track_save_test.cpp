@@ -127,6 +127,30 @@ TEST_F(TrackSaveTest, TheLongestNameSavesAndAStaleTemporaryGoes) {
     EXPECT_EQ(folder.entries(), 1u);
 }
 
+// Another user's file in a shared folder that everyone may write: a user who
+// may not write the file may not replace it either, though the folder would
+// let the name be swapped. Played by a child that gives up root.
+TEST_F(TrackSaveTest, AnotherUsersFileInASharedFolderIsRefused) {
+    if (geteuid() != 0) GTEST_SKIP() << "needs root to act as two users";
+    const std::string theirs = folder.path("theirs.trk");
+    TempFolder::write(theirs, "old");
+    ASSERT_EQ(chmod(theirs.c_str(), 0644), 0);
+    ASSERT_EQ(chmod(folder.dir().c_str(), 0777), 0);
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(2);
+        bool said = doc.saveTrack(theirs.c_str()) == 0 &&
+                    std::strcmp(doc.lastErrorText(), "access is denied") == 0;
+        _exit(said ? 0 : 1);
+    }
+    int status = -1;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    EXPECT_EQ(TempFolder::read(theirs), "old");
+    EXPECT_EQ(folder.entries(), 1u);
+}
+
 // A write that fails half-way (here the process's file size limit, as a full
 // disk would): the old file stays as it was, no temporary is left, and the
 // reason is said. The limit is set in a child, so the test runner keeps none.
