@@ -27,6 +27,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (DWORD i = 0; i < count; ++i) mesh->DrawSubset(i);
     device->EndScene();
     materials->Release();
-    if (mesh->Release() != 0 || names > size) std::abort();
+    // A compressed file's names may be longer than its packed bytes.
+    const bool packed = size >= 12 && (std::memcmp(data + 8, "tzip", 4) == 0 ||
+                                       std::memcmp(data + 8, "bzip", 4) == 0);
+    if (mesh->Release() != 0 || (names > size && !packed)) std::abort();
     return 0;
 }
