@@ -22,7 +22,10 @@ int toleranceFor(const std::string& name) {
     if (has(name, "tga15") || has(name, "tga16") || has(name, "map16")) return 1;
     // 16-bit samples and colour maps: libtiff's table against ImageMagick's rounding.
     if (has(name, "tiff-grey16") || has(name, "tiff-palette") || has(name, "16.tif")) return 1;
-    if (has(name, "tiff-alpha")) return 1;
+    if (has(name, "tiff-alpha") || has(name, "float")) return 1;
+    // Samples that are no multiple of 257: libpng and ImageMagick round the
+    // last 8-bit step apart.
+    if (has(name, "pngsuite") && has(name, "16.png")) return 1;
     return 0;
 }
 
@@ -58,7 +61,8 @@ Difference compare(const imaging::DecodedImage& image, const Reference& referenc
                                  ? 255
                                  : widenedReference(name, channel, reference.rgba[i]);
         const int difference = std::abs(image.rgba[i] - expected);
-        if (difference > d.most) d = Difference{difference, i / 4, channel, image.rgba[i], expected};
+        if (difference > d.most)
+            d = Difference{difference, i / 4, channel, image.rgba[i], expected};
     }
     return d;
 }
@@ -93,7 +97,8 @@ TEST(CorpusAlpha, ReportedForTheFilesThatCarryIt) {
         Reference reference;
         readPam(corpusBytes(name + ".pam"), &reference);
         bool translucent = false;
-        for (size_t i = 3; i < reference.rgba.size(); i += 4) translucent |= reference.rgba[i] < 255;
+        for (size_t i = 3; i < reference.rgba.size(); i += 4)
+            translucent |= reference.rgba[i] < 255;
         EXPECT_TRUE(!translucent || image.hasAlpha) << name << " has translucent texels";
     }
 }
