@@ -103,6 +103,33 @@ TEST(CorpusAlpha, ReportedForTheFilesThatCarryIt) {
     }
 }
 
+// Files whose layout has no alpha make X8R8G8B8 textures, as D3DX does.
+TEST(CorpusAlpha, AbsentFromLayoutsWithoutIt) {
+    for (const char* name : {"bmp24.bmp", "bmp32-no-alpha.bmp", "bmp16-565.bmp", "bmp8-rle8.bmp",
+                             "tga24.tga", "tga15.tga", "tga8-mapped.tga", "png-rgb16.png",
+                             "png-palette.png", "jpeg-cmyk.jpg", "gif.gif", "tiff-cmyk16.tif",
+                             "tiff-float32.tif", "dds-dxt1.dds", "dds-none.dds"}) {
+        const std::vector<uint8_t> bytes = corpusBytes(name);
+        imaging::DecodedImage image;
+        ASSERT_EQ(imaging::decodeImage(bytes.data(), bytes.size(), &image), nullptr) << name;
+        EXPECT_FALSE(image.hasAlpha) << name;
+    }
+}
+
+// The four origins of one picture, stored in four orders, decode alike (not
+// only like the reference decoder, which could share a fault).
+TEST(CorpusOrigin, EveryTgaOriginGivesTheSamePicture) {
+    std::vector<uint8_t> first;
+    for (const char* name : {"tga32-bottom-left.tga", "tga32-bottom-right.tga",
+                             "tga32-top-left.tga", "tga32-top-right.tga"}) {
+        const std::vector<uint8_t> bytes = corpusBytes(name);
+        imaging::DecodedImage image;
+        ASSERT_EQ(imaging::decodeImage(bytes.data(), bytes.size(), &image), nullptr) << name;
+        if (first.empty()) first = image.rgba;
+        EXPECT_EQ(image.rgba, first) << name;
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Images, CorpusTest, ::testing::ValuesIn(corpusImages()),
                          [](const ::testing::TestParamInfo<std::string>& param) {
                              std::string id = param.param;
