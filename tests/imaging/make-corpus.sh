@@ -73,6 +73,10 @@ w png-palette1.png PNG8 "$c" -colors 2
 w png-interlaced.png PNG32 "$a" -interlace PNG
 w png-interlaced16.png PNG48 "$c" -interlace PNG
 w png-interlaced-palette.png PNG8 "$c" -colors 50 -interlace PNG
+# Pictures smaller than an Adam7 block leave some of its passes empty.
+w png-interlaced-1x1.png PNG32 "$a" -crop 1x1+0+0 +repage -interlace PNG
+w png-interlaced-5x3-grey2.png PNG "$c" -crop 5x3+4+2 +repage -colorspace Gray \
+  -define png:color-type=0 -define png:bit-depth=2 -interlace PNG
 for file in "$pngsuite"/*.png "$pngsuite"/interlaced/*.png; do
   cp "$file" "$out/pngsuite-$(basename "$file")"
 done
