@@ -63,9 +63,10 @@ TEST_F(DeviceTest, FormatFollowsTheFilesAlphaAndEveryLevelIsDescribed) {
 TEST_F(DeviceTest, ImagesLargerThanTheDeviceTakesAreFilteredDownToIt) {
     const std::string path = ::testing::TempDir() + "large.bmp";
     for (const bool wide : {true, false}) {
-        writeFile(path, wide ? bmp24(8200, 3, [](int x, int, int c) -> uint8_t {
-            return c == 0 ? 200 : (x / 41 % 2 ? 255 : 0);
-        })
+        writeFile(path, wide ? bmp24(8200, 3,
+                                     [](int x, int, int c) -> uint8_t {
+                                         return c == 0 ? 200 : (x / 41 % 2 ? 255 : 0);
+                                     })
                              : bmp24(3, 8200, [](int, int y, int c) -> uint8_t {
                                    return c == 0 ? 200 : ((8199 - y) / 41 % 2 ? 255 : 0);
                                }));

@@ -105,10 +105,10 @@ TEST(CorpusAlpha, ReportedForTheFilesThatCarryIt) {
 
 // Files whose layout has no alpha make X8R8G8B8 textures, as D3DX does.
 TEST(CorpusAlpha, AbsentFromLayoutsWithoutIt) {
-    for (const char* name : {"bmp24.bmp", "bmp32-no-alpha.bmp", "bmp16-565.bmp", "bmp8-rle8.bmp",
-                             "tga24.tga", "tga15.tga", "tga8-mapped.tga", "png-rgb16.png",
-                             "png-palette.png", "jpeg-cmyk.jpg", "gif.gif", "tiff-cmyk16.tif",
-                             "tiff-float32.tif", "dds-dxt1.dds", "dds-none.dds"}) {
+    for (const char* name :
+         {"bmp24.bmp", "bmp32-no-alpha.bmp", "bmp16-565.bmp", "bmp8-rle8.bmp", "tga24.tga",
+          "tga15.tga", "tga8-mapped.tga", "png-rgb16.png", "png-palette.png", "jpeg-cmyk.jpg",
+          "gif.gif", "tiff-cmyk16.tif", "tiff-float32.tif", "dds-dxt1.dds", "dds-none.dds"}) {
         const std::vector<uint8_t> bytes = corpusBytes(name);
         imaging::DecodedImage image;
         ASSERT_EQ(imaging::decodeImage(bytes.data(), bytes.size(), &image), nullptr) << name;

@@ -13,8 +13,8 @@ namespace {
 
 struct SampleLayout {
     uint16_t photometric = 0, bits = 0, samples = 0, format = SAMPLEFORMAT_UINT, planar = 0;
-    int colours = 0;     // colour samples before any extra ones: 1, 3 or 4 (CMYK)
-    int alpha = -1;      // index of the alpha sample, or -1
+    int colours = 0;          // colour samples before any extra ones: 1, 3 or 4 (CMYK)
+    int alpha = -1;           // index of the alpha sample, or -1
     bool associated = false;  // colour stored multiplied by alpha
 };
 
@@ -40,11 +40,15 @@ SampleLayout layoutOf(TIFF* tiff) {
 const char* checkLayout(TIFF* tiff, const SampleLayout& l) {
     if (TIFFIsTiled(tiff) || l.planar != PLANARCONFIG_CONTIG)
         return "tiled or planar 16-bit CMYK and floating-point TIFFs are not read";
-    const bool cmyk16 = l.photometric == PHOTOMETRIC_SEPARATED && l.bits == 16 &&
-                        l.format == SAMPLEFORMAT_UINT;
-    const bool float32 = l.format == SAMPLEFORMAT_IEEEFP && l.bits == 32 &&
-                         (l.photometric == PHOTOMETRIC_MINISBLACK || l.photometric == PHOTOMETRIC_RGB);
+    const bool cmyk16 =
+        l.photometric == PHOTOMETRIC_SEPARATED && l.bits == 16 && l.format == SAMPLEFORMAT_UINT;
+    const bool float32 =
+        l.format == SAMPLEFORMAT_IEEEFP && l.bits == 32 &&
+        (l.photometric == PHOTOMETRIC_MINISBLACK || l.photometric == PHOTOMETRIC_RGB);
     if (!cmyk16 && !float32) return "unsupported TIFF sample layout";
+    uint16_t inks = INKSET_CMYK;
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_INKSET, &inks);
+    if (cmyk16 && inks != INKSET_CMYK) return "TIFF inks other than CMYK are not read";
     if (l.samples < l.colours + (l.alpha >= 0 ? 1 : 0)) return "TIFF has too few samples";
     return nullptr;
 }
