@@ -51,6 +51,9 @@ protected:
 };
 
 class IDirect3DBaseTexture9 : public IDirect3DResource9 {
+public:
+    virtual DWORD GetLevelCount() = 0;
+
 protected:
     ~IDirect3DBaseTexture9() = default;
 };
@@ -59,6 +62,7 @@ protected:
 // managed pool. A level past the chain is D3DERR_INVALIDCALL.
 class IDirect3DTexture9 : public IDirect3DBaseTexture9 {
 public:
+    // D3DERR_INVALIDCALL for a level the texture does not have or a null desc.
     virtual HRESULT GetLevelDesc(UINT Level, D3DSURFACE_DESC* pDesc) = 0;
 
 protected:

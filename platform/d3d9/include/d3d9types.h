@@ -136,6 +136,7 @@ typedef enum _D3DRESOURCETYPE {
     D3DRTYPE_FORCE_DWORD = 0x7fffffff
 } D3DRESOURCETYPE;
 
+// What GetLevelDesc tells about one level of a texture.
 typedef struct _D3DSURFACE_DESC {
     D3DFORMAT Format;
     D3DRESOURCETYPE Type;

@@ -4,32 +4,11 @@
 // alpha, X8R8G8B8 when not.
 #include <d3dx9.h>
 
-#include <fstream>
-#include <iterator>
-
 #include "device.h"
 #include "file_bytes.h"
 #include "image_decode.h"
 #include "texture_fit.h"
-#include "platform/host_path.h"
 #include "trace.h"
-
-namespace platform {
-namespace d3d9 {
-
-bool readWholeFile(const char* windowsPath, size_t limit, std::vector<uint8_t>* bytes) {
-    std::ifstream in(hostPath(windowsPath), std::ios::binary);
-    if (!in) return false;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0 || static_cast<uint64_t>(size) > limit) return false;
-    in.seekg(0, std::ios::beg);
-    bytes->resize(static_cast<size_t>(size));
-    return size == 0 || in.read(reinterpret_cast<char*>(bytes->data()), size).good();
-}
-
-}  // namespace d3d9
-}  // namespace platform
 
 HRESULT WINAPI D3DXCreateTextureFromFileA(LPDIRECT3DDEVICE9 pDevice, LPCSTR pSrcFile,
                                           LPDIRECT3DTEXTURE9* ppTexture) {

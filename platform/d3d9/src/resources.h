@@ -56,6 +56,8 @@ public:
 
     ULONG AddRef() override { return addPublic(); }
     ULONG Release() override;
+    // The chain D3DX makes: each side halved down to 1 x 1.
+    DWORD GetLevelCount() override;
     HRESULT GetLevelDesc(UINT Level, D3DSURFACE_DESC* pDesc) override;
 
     void bind();

@@ -56,10 +56,14 @@ ULONG Texture::Release() {
 
 // The chain D3DX makes halves each side down to 1 x 1; the layer draws from
 // level 0 only, but every level is described.
-HRESULT Texture::GetLevelDesc(UINT Level, D3DSURFACE_DESC* pDesc) {
-    UINT levels = 1;
+DWORD Texture::GetLevelCount() {
+    DWORD levels = 1;
     while ((width_ >> levels) > 0 || (height_ >> levels) > 0) ++levels;
-    if (!pDesc || Level >= levels) return D3DERR_INVALIDCALL;
+    return levels;
+}
+
+HRESULT Texture::GetLevelDesc(UINT Level, D3DSURFACE_DESC* pDesc) {
+    if (!pDesc || Level >= GetLevelCount()) return D3DERR_INVALIDCALL;
     *pDesc = D3DSURFACE_DESC{};
     pDesc->Format = format_;
     pDesc->Type = D3DRTYPE_SURFACE;

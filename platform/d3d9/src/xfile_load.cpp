@@ -63,7 +63,10 @@ bool appendMesh(const RawMesh& mesh, XMeshData* out) {
         XVertex v = {};
         transformPoint(mesh.world, &mesh.positions[p * 3], v.position);
         if (withNormals) transformNormal(mesh.world, &mesh.normals[n * 3], v.normal);
-        if (!mesh.uvs.empty()) v.uv[0] = mesh.uvs[p * 2], v.uv[1] = mesh.uvs[p * 2 + 1];
+        if (!mesh.uvs.empty()) {
+            v.uv[0] = mesh.uvs[p * 2];
+            v.uv[1] = mesh.uvs[p * 2 + 1];
+        }
         const uint32_t index = static_cast<uint32_t>(out->vertices.size());
         out->vertices.push_back(v);
         vertexOf[{p, n}] = index;
