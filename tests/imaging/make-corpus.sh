@@ -45,7 +45,11 @@ w bmp8-core.bmp BMP2 "$c" -colors 200 -type Palette
 w bmp4.bmp BMP3 "$c" -colors 16 -type Palette
 w bmp1.bmp BMP3 "$c" -monochrome
 
-# TGA
+# TGA. ImageMagick writes a picture read from a PNG top row first while its
+# header declares the bottom-left origin, and -orient only relabels: these
+# files show their source upside down (tga24-top-left.tga excepted). That is
+# what they mean, so the references below come from ImageMagick's own reading
+# turned upright by -auto-orient, which honours the origin as D3DX does.
 w tga24.tga TGA "$c" -type TrueColor
 w tga32.tga TGA "$a"
 w tga24-rle.tga TGA "$c" -type TrueColor -compress RLE
