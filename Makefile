@@ -5,7 +5,7 @@ CMAKE_FLAGS ?=
 CTEST_ARGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build configure deps fuzz clean windows windows-deps dist-windows
+.PHONY: run test build configure deps fuzz clean windows windows-deps dist-windows windows-bench
 
 run: build
 	@scripts/run-kelvane $(BUILD)
@@ -32,8 +32,17 @@ WINDOWS_BUILD ?= build-windows
 
 windows: windows-deps
 	@cmake -S . -B $(WINDOWS_BUILD) -G Ninja --no-warn-unused-cli -DCMAKE_BUILD_TYPE=Release \
-	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DKELVANE_WERROR=ON >/dev/null
+	  -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DKELVANE_WERROR=ON \
+	  -DKELVANE_WINDOWS_BENCH=OFF >/dev/null
 	@cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+
+# bench_frame.exe into build-windows/bench/, with Google Benchmark cross-built
+# once for it; run it under Wine to see what a Preview frame costs there.
+windows-bench: windows
+	@scripts/build-windows-deps $(WINDOWS_BUILD)/deps benchmark
+	@cmake -S . -B $(WINDOWS_BUILD) -DKELVANE_WINDOWS_BENCH=ON >/dev/null
+	@cmake --build $(WINDOWS_BUILD) -j $(JOBS) --target bench_frame
+	@cmake -S . -B $(WINDOWS_BUILD) -DKELVANE_WINDOWS_BENCH=OFF >/dev/null
 
 windows-deps:
 	@scripts/install-deps windows

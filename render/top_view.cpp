@@ -1,7 +1,6 @@
 #include "top_view.h"
 
 #include <algorithm>
-#include <cstring>
 
 bool topViewShown = false;
 
@@ -23,8 +22,9 @@ void topViewMatrices(const TrackDocument& track, int width, int height, D3DXMATR
     D3DXVECTOR3 eye(extentX * 0.5f, kTopViewEyeHeight, extentZ * 0.5f);
     D3DXVECTOR3 at(eye.x, 0.0f, eye.z), up(0.0f, 0.0f, 1.0f);
     D3DXMatrixLookAtLH(view, &eye, &at, &up);
-    // A left-handed parallel projection of spanX x spanZ, depth 0..1.
-    std::memset(projection, 0, sizeof *projection);
+    // A left-handed parallel projection of spanX x spanZ, depth 0..1. Cleared
+    // through D3DX: the SDK's D3DXMATRIX is a class that memset may not touch.
+    D3DXMatrixIdentity(projection);
     projection->_11 = 2.0f / spanX;
     projection->_22 = 2.0f / spanZ;
     projection->_33 = 1.0f / (kFar - kNear);

@@ -10,7 +10,7 @@
 #include <string>
 
 #include "frame.h"
-#include "platform/window_surface.h"
+#include "bench_window.h"
 #include "renderer.h"
 #include "scene.h"
 #include "selection.h"
@@ -25,8 +25,9 @@ constexpr int kClientHeight = 446;
 
 // A 2 x 2 opaque grey texture for map 0, written once to a temporary file.
 std::string writeMapImage() {
-    std::string path = std::string(std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "/tmp") +
-                       "/kelvane-bench-map.tga";
+    // TEMP is where Windows keeps temporary files; TMPDIR is the Unix name.
+    const char* folder = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : std::getenv("TEMP");
+    std::string path = std::string(folder ? folder : "/tmp") + "/kelvane-bench-map.tga";
     unsigned char header[18] = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 2, 0, 32, 0x28};
     FILE* file = std::fopen(path.c_str(), "wb");
     if (!file) return path;
@@ -73,7 +74,7 @@ void fillTrack(TrackDocument& track, DWORD side, DWORD objects) {
 }
 
 void frame(benchmark::State& state) {
-    HWND window = platform::createBareWindow(kClientWidth, kClientHeight);
+    HWND window = createBenchWindow(kClientWidth, kClientHeight);
     if (!startDevice(window)) {
         state.SkipWithError("no device");
         return;
@@ -90,7 +91,7 @@ void frame(benchmark::State& state) {
     state.counters["cells"] = double(state.range(0) * state.range(0));
     track.destroyTrack();
     shutdownRenderer();
-    platform::destroyBareWindow(window);
+    destroyBenchWindow(window);
 }
 
 }  // namespace
