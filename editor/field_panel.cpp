@@ -5,8 +5,10 @@
 #include "control_text.h"
 #include "editor_state.h"
 #include "kelvane_ids.h"
+#include "missing_files.h"
 #include "panel_support.h"
 #include "scene.h"
+#include "file_choice.h"
 #include "track_commands.h"
 #include "track_document.h"
 
@@ -16,6 +18,9 @@ const char kImageFilter[] =
     "Bitmap files  (*.bmp)\0*.bmp\0Truevision files  (*.tga)\0*.tga\0"
     "Tagged Image files  (*.tif)\0*.tif\0JPEG files  (*.jpg)\0*.jpg\0"
     "CompuServe files  (*.gif)\0*.gif\0All files (*.*)\0*.*\0";
+
+// The Browse dialog's own memory: the last picture chosen.
+FileChoice mapFiles = {kImageFilter, "bmp", {0}};
 
 // The three lists whose entries Add Map rebuilds; the Sprites "Map:" list
 // keeps its entries until the next New or Load.
@@ -127,13 +132,15 @@ BOOL mapBrowseCommand(HWND dialog, int controlId, WORD notification) {
     int map = selectedRecord(controls.fieldMaps, trackDocument.getMapCount());
     if (map < 0 || refuseIndexWithoutSlot(dialog, map, kMapTextureCount, "Map", "a picture"))
         return TRUE;
-    fileDialog.lpstrFilter = kImageFilter;
-    if (!GetOpenFileNameA(&fileDialog)) return TRUE;
+    if (!chooseFile(dialog, mapFiles, false)) return TRUE;
+    rememberChoice(mapFiles);
     if (refuseLongFileName(dialog, fileTitle, kMapNameSize, "a map")) return TRUE;
     trackDocument.setMapFile(static_cast<DWORD>(map), fileTitle);
-    scene.loadMapTexture(static_cast<DWORD>(map), filePath);
+    ResourceReport missing;
+    scene.loadMapTexture(static_cast<DWORD>(map), filePath, &missing, fileTitle);
     renameMapEntries(map);
     requestRedraw();
+    reportMissingFiles(dialog, missing);
     return TRUE;
 }
 

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace platform {
 namespace headless {
@@ -19,10 +20,13 @@ namespace headless {
 // Focus box `id`, select its text and type `text` key by key; an empty
 // text clears the box.
 std::string type(int id, const std::string& text);
+// Types `text` key by key into the edit box that has the focus, at its
+// selection, as a user who does not click first.
+std::string typeIntoFocus(const std::string& text);
 std::string click(int id);
 // Open list `id` and click entry `index`.
 std::string choose(int id, int index);
-enum class Key { Enter, Escape, Tab };
+enum class Key { Enter, Escape, Tab, ShiftTab };
 std::string key(Key key);
 // The close box of the active dialog.
 std::string close();
@@ -54,7 +58,11 @@ const DWORD kKeyRepeatInterval = 33;
 // box with none returns its default button.
 void answerFile(const std::string& path);
 void answerFileCancel();
+// Enter in the file dialog: takes the name the dialog proposes.
+void answerFileAccept();
 void answerBox(int id);
+// "CAPTION: TEXT" of every message box shown since the last reset, in order.
+const std::vector<std::string>& messageBoxesShown();
 
 HWND activeDialog();
 void deliverPaints();

@@ -18,7 +18,8 @@ struct FileRequest {
     std::string title;
     std::vector<std::pair<std::string, std::string>> filters;  // description, patterns
     int filterIndex = 0;                                       // 1-based, 0 for none
-    std::string initialPath;
+    std::string initialPath;    // the proposed name, with its folder when known
+    std::string initialFolder;  // where the dialog opens when no folder is named
 };
 
 class Backend {

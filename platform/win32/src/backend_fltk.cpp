@@ -6,14 +6,12 @@
 // icons, and an Fl_Gl_Window over a window's client area as its OpenGL
 // surface, whose draw() delivers WM_PAINT. Does not implement: window
 // menus, minimising from the program, regions.
-#include <locale.h>
 #include <stdio.h>
 #include <time.h>
 
 #include <FL/Fl.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Gl_Window.H>
-#include <FL/Fl_Native_File_Chooser.H>
 #include <FL/Fl_RGB_Image.H>
 #include <FL/fl_ask.H>
 #include <FL/fl_draw.H>
@@ -22,6 +20,7 @@
 #include "common_dialogs.h"
 #include "dialog.h"
 #include "fltk_backend.h"
+#include "fltk_file_chooser.h"
 #include "icon.h"
 #include "input.h"
 
@@ -260,21 +259,17 @@ void applyIcon(Window* window) {
 
 // The box's icon as Windows' icon styles ask for it.
 void showMessageIcon(UINT icon) {
+    struct Look {
+        const char* label;
+        Fl_Color background;
+    };
+    const Look look = icon == MB_ICONHAND          ? Look{"X", FL_RED}
+                      : icon == MB_ICONEXCLAMATION ? Look{"!", FL_YELLOW}
+                      : icon == MB_ICONQUESTION    ? Look{"?", FL_WHITE}
+                                                   : Look{"i", FL_WHITE};
     Fl_Widget* box = fl_message_icon();
-    switch (icon) {
-        case MB_ICONHAND:
-            box->label("X"), box->color(FL_RED);
-            break;
-        case MB_ICONEXCLAMATION:
-            box->label("!"), box->color(FL_YELLOW);
-            break;
-        case MB_ICONQUESTION:
-            box->label("?"), box->color(FL_WHITE);
-            break;
-        default:
-            box->label("i"), box->color(FL_WHITE);
-            break;
-    }
+    box->label(look.label);
+    box->color(look.background);
     box->labelcolor(icon == MB_ICONHAND ? FL_WHITE : FL_BLUE);
 }
 
@@ -307,6 +302,7 @@ public:
         top->window->copy_label(window->text.c_str());
         for (Window* child : window->children) createControlWidget(child);
         top->window->end();
+        for (Window* child : window->children) mirrorFocus(child);
         placeTopLevel(window);
         applyIcon(window);
         // FLTK's modal windows take every event from every other window,
@@ -368,21 +364,9 @@ public:
     }
 
     bool chooseFile(Window*, const FileRequest& request, std::string* path) override {
-        Fl_Native_File_Chooser chooser(request.save ? Fl_Native_File_Chooser::BROWSE_SAVE_FILE
-                                                    : Fl_Native_File_Chooser::BROWSE_FILE);
-        std::string filter;
-        for (const auto& pair : request.filters) filter += pair.first + "\t" + pair.second + "\n";
-        chooser.title(request.title.c_str());
-        chooser.filter(filter.c_str());
-        if (request.filterIndex > 0) chooser.filter_value(request.filterIndex - 1);
-        if (!request.initialPath.empty()) chooser.preset_file(request.initialPath.c_str());
-        int result = chooser.show();
-        // A toolkit behind the chooser may switch the locale; numbers keep '.'.
-        setlocale(LC_NUMERIC, "C");
+        bool chosen = runFltkFileChooser(request, path);
         afterUserInput();
-        if (result != 0 || !chooser.filename()) return false;
-        *path = chooser.filename();
-        return true;
+        return chosen;
     }
 
     platform::WindowSurface* surfaceFor(Window* window) override {
