@@ -5,6 +5,7 @@
 // D3DPOOL_DEFAULT resources; managed resources survive.
 #include "device.h"
 
+#include "platform/refusal.h"
 #include "trace.h"
 
 namespace platform {
@@ -13,9 +14,16 @@ namespace d3d9 {
 HRESULT Device::Reset(D3DPRESENT_PARAMETERS* params) {
     TargetFormat format;
     HRESULT hr = D3DERR_INVALIDCALL;
-    if (params && !inScene_ && defaultPoolBuffers_ == 0)
+    if (params && !inScene_ && defaultPoolBuffers_ == 0) {
         hr = presentationFormatOf(params->hDeviceWindow ? params->hDeviceWindow : window_, *params,
                                   &format);
+        // Full screen, multisampling and the like: the layer has no such buffers.
+        if (FAILED(hr))
+            reportRefusal("d3d9", "Reset with these presentation parameters",
+                          "Reset(windowed " + std::to_string(params->Windowed) + ", " +
+                              std::to_string(params->BackBufferWidth) + " x " +
+                              std::to_string(params->BackBufferHeight) + ")");
+    }
     if (SUCCEEDED(hr)) {
         batch_.clear();
         onPublicReleased();  // unbinds the texture and the stream
