@@ -15,8 +15,6 @@
 
 namespace {
 
-const D3DCOLOR kAmbient = 0xFF9B9B9B;
-
 void initFileDialog(HWND dialog) {
     fileDialog = OPENFILENAMEA();
     fileDialog.lStructSize = sizeof fileDialog;
@@ -33,9 +31,12 @@ void initFileDialog(HWND dialog) {
 bool startPreview(HWND dialog) {
     previewWindow = CreateDialogParamA(instanceHandle, MAKEINTRESOURCEA(IDD_PREVIEW), dialog,
                                        PreviewDialogProc, 0);
+    // A sizing frame, so the Preview can be made larger; it draws at its size.
+    SetWindowLongA(previewWindow, GWL_STYLE,
+                   GetWindowLongA(previewWindow, GWL_STYLE) | WS_THICKFRAME | WS_MAXIMIZEBOX);
     MoveWindow(previewWindow, 10, 10, 640, 480, TRUE);
     if (FAILED(renderer.initRenderer(previewWindow))) return false;
-    renderer.device->SetRenderState(D3DRS_AMBIENT, kAmbient);
+    renderer.device->SetRenderState(D3DRS_AMBIENT, kPreviewAmbient);
     scene.setProjection();
     scene.setWorld(identityMatrix());
     scene.setupLight();

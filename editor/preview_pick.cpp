@@ -5,6 +5,7 @@
 #include "editor_state.h"
 #include "frame.h"
 #include "kelvane_ids.h"
+#include "mesh_pick.h"
 #include "renderer.h"
 #include "scene.h"
 #include "top_view.h"
@@ -60,6 +61,7 @@ PickResult pickInPreview(HWND preview, int x, int y) {
     shown.height = height;
     shown.x = px;
     shown.y = py;
+    shown.meshHit = rayHitsSceneMesh;
     return pickAt(trackDocument, ray, shown);
 }
 

@@ -96,6 +96,23 @@ bool rayThroughPixel(const D3DXMATRIX& view, const D3DXMATRIX& projection, int w
     return true;
 }
 
+bool rayIntoLocal(const D3DXMATRIX& world, const PickRay& ray, D3DXVECTOR3* origin,
+                  D3DXVECTOR3* direction) {
+    Matrix4 in, inverse;
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c) in[r][c] = world.m[r][c];
+    if (!invert(in, inverse)) return false;
+    double o[3];
+    if (!transformPoint(inverse, ray.origin, o)) return false;
+    double d[3];
+    for (int c = 0; c < 3; ++c)
+        d[c] = ray.direction[0] * inverse[0][c] + ray.direction[1] * inverse[1][c] +
+               ray.direction[2] * inverse[2][c];
+    *origin = D3DXVECTOR3(float(o[0]), float(o[1]), float(o[2]));
+    *direction = D3DXVECTOR3(float(d[0]), float(d[1]), float(d[2]));
+    return true;
+}
+
 bool projectToPixel(const D3DXMATRIX& view, const D3DXMATRIX& projection, int width, int height,
                     const D3DXVECTOR3& point, double* x, double* y) {
     Matrix4 m;

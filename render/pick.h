@@ -28,6 +28,13 @@ bool rayThroughPixel(const D3DXMATRIX& view, const D3DXMATRIX& projection, int w
 bool projectToPixel(const D3DXMATRIX& view, const D3DXMATRIX& projection, int width, int height,
                     const D3DXVECTOR3& point, double* x, double* y);
 
+// The ray in the coordinates of an object placed by world: origin and
+// direction (not of unit length) such that a distance t along the local ray
+// is the same t along the world ray. False for a world that cannot be
+// inverted.
+bool rayIntoLocal(const D3DXMATRIX& world, const PickRay& ray, D3DXVECTOR3* origin,
+                  D3DXVECTOR3* direction);
+
 enum class PickKind { Nothing, Cell, Billboard, Mesh, Border };
 
 struct PickResult {

@@ -57,6 +57,18 @@ HRESULT Renderer::initRenderer(HWND window) {
     return S_OK;
 }
 
+HRESULT Renderer::resetForWindowSize() {
+    if (!device) return E_FAIL;
+    if (scene.lineBuffer) scene.lineBuffer->Release();
+    scene.lineBuffer = nullptr;
+    scene.currentQuad = nullptr;  // Reset unbinds the stream
+    presentParams.BackBufferWidth = 0;
+    presentParams.BackBufferHeight = 0;
+    const HRESULT hr = device->Reset(&presentParams);
+    if (SUCCEEDED(hr)) setFixedState(device);
+    return hr;
+}
+
 void Renderer::clearFrame() {
     if (!device) return;
     // Two clears rather than one combined: colour first, then depth.

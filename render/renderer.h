@@ -16,7 +16,16 @@ struct Renderer {
     HRESULT initRenderer(HWND window);
     void clearFrame();
     HRESULT presentFrame();
+    // New back buffers of the window's client size after the Preview was
+    // resized. The scene lets go of its D3DPOOL_DEFAULT line buffer first,
+    // as Reset asks, and the fixed state of initRenderer is set again; the
+    // state the main dialog sets (ambient, projection, world, light) is the
+    // caller's to restore.
+    HRESULT resetForWindowSize();
 };
+
+// The ambient colour the main dialog gives the device.
+const D3DCOLOR kPreviewAmbient = 0xFF9B9B9B;
 
 extern Renderer renderer;
 

@@ -10,7 +10,9 @@
 #include "platform/window_surface.h"
 #include "preview.h"
 #include "renderer.h"
+#include "scene.h"
 #include "track_document.h"
+#include "transforms.h"
 
 namespace {
 
@@ -52,6 +54,15 @@ protected:
             [&](const std::string& l) { return l.compare(0, prefix.size(), prefix) == 0; }));
     }
 
+    static size_t notClear(const platform::Frame& shown) {
+        size_t n = 0;
+        for (size_t i = 0; i + 3 < shown.rgba.size(); i += 4) {
+            const unsigned char* p = &shown.rgba[i];
+            if (p[0] != 0 || p[1] != 0 || p[2] != 255 || p[3] != 255) ++n;
+        }
+        return n;
+    }
+
     static HWND owner;
     static HWND preview;
     static bool deviceReady;
@@ -70,12 +81,7 @@ TEST_F(PreviewFrame, WithoutATrackOnlyClearsAndPresents) {
     platform::Frame shown;
     ASSERT_TRUE(platform::readPresentedFrame(preview, &shown));
     ASSERT_GT(shown.width, 0);
-    size_t notClear = 0;
-    for (size_t i = 0; i + 3 < shown.rgba.size(); i += 4) {
-        const unsigned char* p = &shown.rgba[i];
-        if (p[0] != 0 || p[1] != 0 || p[2] != 255 || p[3] != 255) ++notClear;
-    }
-    EXPECT_EQ(notClear, 0u);
+    EXPECT_EQ(notClear(shown), 0u);
 }
 
 TEST_F(PreviewFrame, WithATrackSetsTheCameraViewInsideClearAndPresent) {
@@ -121,6 +127,49 @@ TEST_F(PreviewFrame, BordersAreDrawnInsideTheBiasOnlyWhileShowBordersIsChecked) 
     EXPECT_GT(draws(on, off), 0);
     EXPECT_EQ(draws(lines.begin(), on), draws(hidden.begin(), hidden.end()));
     EXPECT_EQ(draws(off, lines.end()), 0);
+}
+
+// The client area of a 640 x 480 Preview is 634 x 451; larger, it draws
+// more pixels of the same scene, and back at its start size every state the
+// main dialog set is back: the picture is the same to the byte.
+TEST_F(PreviewFrame, AResizedPreviewDrawsAtItsNewSizeAndBackAgainTheSame) {
+    ASSERT_TRUE(trackDocument.createTrack(10, 10, 5, 5, 20, 1));
+    for (DWORD j = 0; j < 10; ++j)
+        for (DWORD i = 0; i < 10; ++i) trackDocument.setFieldMap(i, j, 1);
+    // Placed and given its state as the main dialog does at start.
+    ASSERT_TRUE(MoveWindow(preview, 10, 10, 640, 480, FALSE));
+    renderer.device->SetRenderState(D3DRS_AMBIENT, kPreviewAmbient);
+    scene.setProjection();
+    scene.setWorld(identityMatrix());
+    scene.setupLight();
+    if (!scene.quads[0]) scene.buildQuads();
+    std::vector<std::string> small = frame();
+    platform::Frame before;
+    ASSERT_TRUE(platform::readPresentedFrame(preview, &before));
+    ASSERT_EQ(before.width, 634);
+    ASSERT_EQ(before.height, 451);
+
+    std::vector<std::string> resize;
+    {
+        platform::d3d9::TraceScope trace(&resize);
+        ASSERT_TRUE(MoveWindow(preview, 10, 10, 1000, 700, FALSE));
+    }
+    EXPECT_EQ(count(resize, "Reset(994 x 671)"), 1);
+    std::vector<std::string> large = frame();
+    platform::Frame grown;
+    ASSERT_TRUE(platform::readPresentedFrame(preview, &grown));
+    EXPECT_EQ(grown.width, 994);
+    EXPECT_EQ(grown.height, 671);
+    EXPECT_EQ(count(large, "Draw"), count(small, "Draw"));
+    EXPECT_GT(notClear(grown), notClear(before));
+    EXPECT_GT(notClear(before), 0u);
+
+    ASSERT_TRUE(MoveWindow(preview, 10, 10, 640, 480, FALSE));
+    frame();
+    platform::Frame after;
+    ASSERT_TRUE(platform::readPresentedFrame(preview, &after));
+    ASSERT_EQ(after.width, before.width);
+    EXPECT_TRUE(after.rgba == before.rgba);
 }
 
 TEST_F(PreviewFrame, CloseBoxIsIgnoredAndOtherSystemCommandsAreNot) {

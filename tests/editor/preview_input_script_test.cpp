@@ -71,6 +71,31 @@ TEST(PreviewInput, ClicksOnABillboardAndABorderChooseThemInTheirPanels) {
     EXPECT_NE(run.line("1041:").find("sel=1"), std::string::npos) << run.out;
 }
 
+// Placement 1 is the block of block.x, ten times its size (100 units on a
+// side) standing on cell (5, 5): a click on its face towards the camera
+// chooses it in the mesh list; one on the ground beside it does not.
+TEST(PreviewInput, AClickOnAPlacedMeshChoosesItInTheMeshList) {
+    TempFolder folder;
+    ASSERT_TRUE(copyTestData(folder));
+    TrackDocument track;
+    track.createTrack(10, 10, 1, 0, 0, 3);
+    track.setMeshFile(1, "block.x");
+    track.setMeshPosX(1, 550);
+    track.setMeshPosZ(1, 550);
+    track.setMeshScale(1, 100);
+    const std::string path = folder.path("block.trk");
+    ASSERT_TRUE(track.saveTrack(path.c_str()));
+    std::string script = loadTrackLines(path) + "choose 1065 2\nmouse down " +
+                         pixelOf(track, false, 600, 50, 550) + "\nprint 1065\n" +
+                         "choose 1065 2\nmouse down " + pixelOf(track, false, 700, 0, 300) +
+                         "\nprint 1065\n";
+    ProgramRun run = runKelvane(folder, script);
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    ASSERT_EQ(run.count("1065:"), 2) << run.out;
+    EXPECT_NE(run.out.find("sel=1"), std::string::npos) << run.out;
+    EXPECT_EQ(run.out.rfind("sel=1"), run.out.find("sel=1")) << run.out;
+}
+
 // In the top view: map 1, Top, 90 degrees; Ctrl-drag along row 3 from
 // column 1 to column 6, then a Shift rectangle from (2, 6) to (4, 8).
 TEST(PreviewInput, PaintingSetsTheCellsPassedAndTheRectangleAsSetWould) {

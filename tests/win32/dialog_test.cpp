@@ -236,3 +236,29 @@ TEST(DialogManager, BareWindowsHaveExactlyTheirClientSize) {
     EXPECT_FALSE(platform::windowClientSize(bare, &width, &height));
     EXPECT_FALSE(platform::readPresentedFrame(bare, &frame));
 }
+
+// A move that changes the client size sends WM_SIZE with the new size; one
+// that only moves sends none. The style word reads back as set.
+TEST_F(LayerTest, ResizingSendsWmSizeAndTheStyleWordIsKept) {
+    std::vector<LPARAM> sizes;
+    recorder.hook = [&](HWND, UINT message, WPARAM wParam, LPARAM lParam) -> INT_PTR {
+        if (message == WM_SIZE && wParam == SIZE_RESTORED) sizes.push_back(lParam);
+        return FALSE;
+    };
+    const LONG style = GetWindowLongA(dialog, GWL_STYLE);
+    ASSERT_NE(style, 0);
+    EXPECT_EQ(SetWindowLongA(dialog, GWL_STYLE, style | WS_THICKFRAME), style);
+    EXPECT_EQ(GetWindowLongA(dialog, GWL_STYLE), style | WS_THICKFRAME);
+    RECT client;
+    ASSERT_TRUE(MoveWindow(dialog, 10, 10, 400, 300, FALSE));
+    ASSERT_TRUE(GetClientRect(dialog, &client));
+    ASSERT_TRUE(MoveWindow(dialog, 50, 60, 400, 300, FALSE));
+    ASSERT_EQ(sizes.size(), 1u);
+    EXPECT_EQ(sizes[0], MAKELPARAM(client.right, client.bottom));
+
+    SetLastError(0);
+    EXPECT_EQ(GetWindowLongA(dialog, 1234), 0);
+    EXPECT_EQ(GetLastError(), DWORD(ERROR_INVALID_INDEX));
+    EXPECT_EQ(SetWindowLongA(dialog, 1234, 5), 0);
+    EXPECT_EQ(GetWindowLongA(nullptr, GWL_STYLE), 0);
+}

@@ -129,6 +129,33 @@ TEST_F(InputTest, HeldKeysRepeatGoToTheFocusedWindowOnlyAndMoveTheClock) {
     EXPECT_EQ(GetFocus(), surface);
 }
 
+// The dialog keys too go where the focus is: with the surface focused, Tab,
+// Enter and Escape reach it as key messages and the dialog sees none of them.
+TEST_F(InputTest, DialogKeysGoToTheFocusedSurfaceNotTheDialog) {
+    HWND box = GetDlgItem(dialog, IDC_TEXT);
+    ASSERT_EQ(GetFocus(), box);
+    ASSERT_EQ(headless::mouseDown(3, 3, headless::MouseButton::Left, 0), "");
+    ASSERT_EQ(headless::mouseUp(3, 3, headless::MouseButton::Left, 0), "");
+    received.clear();
+    EXPECT_EQ(headless::key(headless::Key::Tab), "");
+    EXPECT_EQ(headless::key(headless::Key::Enter), "");
+    EXPECT_EQ(headless::key(headless::Key::Escape), "");
+    ASSERT_EQ(received.size(), 6u);
+    EXPECT_EQ(received[0].message, UINT(WM_KEYDOWN));
+    EXPECT_EQ(received[0].wParam, WPARAM(VK_TAB));
+    EXPECT_EQ(received[1].message, UINT(WM_KEYUP));
+    EXPECT_EQ(received[2].wParam, WPARAM(VK_RETURN));
+    EXPECT_EQ(received[4].wParam, WPARAM(VK_ESCAPE));
+    EXPECT_EQ(GetFocus(), surface);
+    EXPECT_EQ(editText(), "ab");
+    // Back in the dialog, Tab is the dialog's again.
+    ASSERT_EQ(headless::type(IDC_TEXT, "cd"), "");
+    received.clear();
+    EXPECT_EQ(headless::key(headless::Key::Tab), "");
+    EXPECT_TRUE(received.empty());
+    EXPECT_NE(GetFocus(), surface);
+}
+
 TEST_F(InputTest, ScriptLinesParseExactlyTheirSyntax) {
     std::vector<std::string> reasons;
     headless::setFailureHandler([&](int, const std::string& reason) { reasons.push_back(reason); });
@@ -136,12 +163,13 @@ TEST_F(InputTest, ScriptLinesParseExactlyTheirSyntax) {
         "mouse down 3 4 right shift ctrl\nmouse up 3 4 right\nwheel 3 4 120\nkeydown PageUp 2\n"
         "keyup PageUp\nkeydown q\nkeyup Q\n");
     for (const char* bad : {"mouse drag 1 2", "mouse down 1", "mouse down 1 2 middle",
-                            "mouse down 1 2 shift shift", "wheel 1 2", "keydown F1",
+                            "mouse down 1 2 shift shift", "mouse down 1 2 ctrl shift",
+                            "mouse down 1 2 shift left", "wheel 1 2", "keydown F1",
                             "keydown Up -1", "keyup", "keyup Up 2"})
         platform::queueUiScript(std::string(bad) + "\n");
     DialogBoxParamA(testInstance(), MAKEINTRESOURCEA(IDD_INNER), nullptr, QuietProc, 0);
     headless::setFailureHandler(nullptr);
-    EXPECT_EQ(reasons.size(), 9u);
+    EXPECT_EQ(reasons.size(), 11u);
     ASSERT_GE(received.size(), 2u);
     EXPECT_EQ(received[0].message, UINT(WM_RBUTTONDOWN));
     EXPECT_EQ(received[0].wParam, WPARAM(MK_RBUTTON | MK_SHIFT | MK_CONTROL));

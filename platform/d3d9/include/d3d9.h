@@ -82,6 +82,9 @@ class IDirect3DDevice9 : public IUnknown {
 public:
     virtual HRESULT Present(CONST RECT* pSourceRect, CONST RECT* pDestRect,
                             HWND hDestWindowOverride, CONST struct _RGNDATA* pDirtyRegion) = 0;
+    // Windowed only; fails while D3DPOOL_DEFAULT resources are held or a
+    // scene is open. Every device state returns to its default.
+    virtual HRESULT Reset(D3DPRESENT_PARAMETERS* pPresentationParameters) = 0;
     virtual HRESULT CreateVertexBuffer(UINT Length, DWORD Usage, DWORD FVF, D3DPOOL Pool,
                                        IDirect3DVertexBuffer9** ppVertexBuffer,
                                        HANDLE* pSharedHandle) = 0;

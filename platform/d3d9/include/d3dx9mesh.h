@@ -7,6 +7,8 @@
 
 #include <d3d9.h>
 
+#include "d3dx9math.h"
+
 #define D3DXMESH_32BIT 0x001
 #define D3DXMESH_SYSTEMMEM 0x110
 #define D3DXMESH_MANAGED 0x220
@@ -38,6 +40,7 @@ protected:
 };
 
 typedef ID3DXBuffer* LPD3DXBUFFER;
+typedef ID3DXBaseMesh* LPD3DXBASEMESH;
 typedef ID3DXMesh* LPD3DXMESH;
 
 // One entry of the material buffer: the colours and the texture file name as
@@ -56,5 +59,13 @@ HRESULT WINAPI D3DXLoadMeshFromXA(LPCSTR pFilename, DWORD Options, LPDIRECT3DDEV
                                   LPD3DXBUFFER* ppAdjacency, LPD3DXBUFFER* ppMaterials,
                                   LPD3DXBUFFER* ppEffectInstances, DWORD* pNumMaterials,
                                   LPD3DXMESH* ppMesh);
+
+// The ray pRayPos + t * pRayDir against every face of the mesh, either side:
+// *pHit, and for the nearest hit (t >= 0) its face, barycentric U and V and
+// t in *pDist. The list of all hits is not provided: ppAllHits must be null.
+HRESULT WINAPI D3DXIntersect(LPD3DXBASEMESH pMesh, CONST D3DXVECTOR3* pRayPos,
+                             CONST D3DXVECTOR3* pRayDir, BOOL* pHit, DWORD* pFaceIndex,
+                             FLOAT* pU, FLOAT* pV, FLOAT* pDist, LPD3DXBUFFER* ppAllHits,
+                             DWORD* pCountOfHits);
 
 #endif

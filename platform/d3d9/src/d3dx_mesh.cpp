@@ -8,6 +8,7 @@
 #include <numeric>
 
 #include "d3dx_buffer.h"
+#include "d3dx_mesh.h"
 #include "device.h"
 #include "file_bytes.h"
 #include "platform/d3d9_inspect.h"
@@ -135,6 +136,11 @@ Buffer* materialBuffer(const std::vector<XMaterial>& materials) {
 }
 
 }  // namespace
+
+const XMeshData& meshDataOf(ID3DXBaseMesh* mesh) {
+    // Every mesh the layer hands out is a Mesh.
+    return static_cast<Mesh*>(static_cast<ID3DXMesh*>(mesh))->data();
+}
 
 bool readMesh(ID3DXMesh* mesh, MeshContents* contents) {
     if (!mesh) return false;

@@ -90,6 +90,7 @@ public:
     ULONG AddRef() override { return addPublic(); }
     ULONG Release() override { return releasePublic(); }
     HRESULT Present(CONST RECT*, CONST RECT*, HWND, CONST struct _RGNDATA*) override;
+    HRESULT Reset(D3DPRESENT_PARAMETERS*) override;
     HRESULT CreateVertexBuffer(UINT, DWORD, DWORD, D3DPOOL, IDirect3DVertexBuffer9**,
                                HANDLE*) override;
     HRESULT BeginScene() override;
@@ -105,6 +106,9 @@ public:
     HRESULT DrawPrimitive(D3DPRIMITIVETYPE, UINT, UINT) override;
     HRESULT SetFVF(DWORD) override;
     HRESULT SetStreamSource(UINT, IDirect3DVertexBuffer9*, UINT, UINT) override;
+
+    // D3DPOOL_DEFAULT buffers the application holds keep Reset from running.
+    void defaultPoolBufferReleased() { --defaultPoolBuffers_; }
 
     // For the layer's own objects (meshes, textures).
     bool makeCurrent();
@@ -149,6 +153,7 @@ private:
     VertexPipeline pipeline_;
     Batch batch_;
     GlState gl_;
+    int defaultPoolBuffers_ = 0;
 };
 
 }  // namespace d3d9

@@ -51,6 +51,12 @@ HRESULT targetFormatOf(UINT adapter, D3DDEVTYPE type, HWND window, DWORD flags,
     const DWORD processing = flags & kVertexProcessing;
     if (adapter != D3DADAPTER_DEFAULT || type != D3DDEVTYPE_HAL) return D3DERR_INVALIDCALL;
     if (processing == 0 || (processing & (processing - 1)) != 0) return D3DERR_INVALIDCALL;
+    return presentationFormatOf(window, p, format);
+}
+
+}  // namespace
+
+HRESULT presentationFormatOf(HWND window, const D3DPRESENT_PARAMETERS& p, TargetFormat* format) {
     if (!p.Windowed || p.BackBufferCount > 1 || p.MultiSampleType != D3DMULTISAMPLE_NONE)
         return D3DERR_INVALIDCALL;
     if (p.SwapEffect < D3DSWAPEFFECT_DISCARD || p.SwapEffect > D3DSWAPEFFECT_COPY)
@@ -69,6 +75,8 @@ HRESULT targetFormatOf(UINT adapter, D3DDEVTYPE type, HWND window, DWORD flags,
     format->depthBits = p.EnableAutoDepthStencil ? depthBitsOf(p.AutoDepthStencilFormat) : 0;
     return format->depthBits < 0 ? D3DERR_INVALIDCALL : D3D_OK;
 }
+
+namespace {
 
 HRESULT Direct3D::CreateDevice(UINT adapter, D3DDEVTYPE type, HWND focus, DWORD flags,
                                D3DPRESENT_PARAMETERS* params, IDirect3DDevice9** device) {

@@ -141,6 +141,13 @@ public:
         return makeCurrent() && buffers_.readPresented(frame);
     }
     const TargetFormat& format() const override { return buffers_.format(); }
+    bool resize(const TargetFormat& f) override {
+        if (!makeCurrent()) return false;
+        buffers_.destroy();
+        if (!buffers_.create(f)) return false;
+        buffers_.bindBack();
+        return true;
+    }
 
 private:
     EGLDisplay display_ = EGL_NO_DISPLAY;
@@ -176,6 +183,13 @@ public:
         return makeCurrent() && buffers_.readPresented(frame);
     }
     const TargetFormat& format() const override { return buffers_.format(); }
+    bool resize(const TargetFormat& f) override {
+        if (!surface_->makeCurrent()) return false;
+        buffers_.destroy();
+        if (!buffers_.create(f)) return false;
+        buffers_.bindBack();
+        return true;
+    }
 
 private:
     HWND window_;

@@ -6,6 +6,7 @@
 #define KELVANE_D3D9_GL_TARGET_H
 
 #include <windows.h>
+#include <d3d9.h>
 
 #include <memory>
 
@@ -29,7 +30,15 @@ public:
     virtual bool present() = 0;
     virtual bool readPresented(Frame* frame) = 0;
     virtual const TargetFormat& format() const = 0;
+    // New buffers of another size or format (Reset); false when they
+    // cannot be made, and the target then has none.
+    virtual bool resize(const TargetFormat& format) = 0;
 };
+
+// The back buffer a windowed device gets from presentation parameters: the
+// window's client size where they give none. D3DERR_INVALIDCALL for what
+// the layer does not provide.
+HRESULT presentationFormatOf(HWND window, const D3DPRESENT_PARAMETERS& p, TargetFormat* format);
 
 // On the window's surface when it has one, otherwise offscreen through EGL.
 // Null when no GL context can be had.

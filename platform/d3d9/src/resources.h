@@ -21,7 +21,7 @@ public:
     // Largest buffer the layer will allocate; more fails as out of memory.
     static const UINT kMaxLength = 64u << 20;
 
-    VertexBuffer(Device* device, UINT length, DWORD fvf);
+    VertexBuffer(Device* device, UINT length, DWORD fvf, bool defaultPool = false);
     ~VertexBuffer() override;
 
     ULONG AddRef() override { return addPublic(); }
@@ -41,6 +41,7 @@ private:
     std::vector<uint8_t> data_;
     int locks_ = 0;
     int id_;
+    bool defaultPool_;
 };
 
 class Texture final : public IDirect3DTexture9, public RefCounted {

@@ -14,8 +14,8 @@ namespace {
 int nextVertexBufferId = 0;
 }
 
-VertexBuffer::VertexBuffer(Device* device, UINT length, DWORD)
-    : device_(device), data_(length, 0), id_(++nextVertexBufferId) {
+VertexBuffer::VertexBuffer(Device* device, UINT length, DWORD, bool defaultPool)
+    : device_(device), data_(length, 0), id_(++nextVertexBufferId), defaultPool_(defaultPool) {
     device_->hold();
 }
 
@@ -25,6 +25,8 @@ VertexBuffer::~VertexBuffer() {
 
 ULONG VertexBuffer::Release() {
     if (tracing()) traceLine(traceObject("vb", id_) + ".Release()");
+    // Counted off before the release, which may free this buffer.
+    if (defaultPool_ && publicCount() == 1) device_->defaultPoolBufferReleased();
     return releasePublic();
 }
 
@@ -78,8 +80,9 @@ HRESULT Device::CreateVertexBuffer(UINT length, DWORD usage, DWORD fvf, D3DPOOL 
     HRESULT hr = out ? checkVertexBuffer(length, usage, fvf, pool, shared) : D3DERR_INVALIDCALL;
     VertexBuffer* buffer = nullptr;
     if (SUCCEEDED(hr)) {
-        buffer = new (std::nothrow) VertexBuffer(this, length, fvf);
+        buffer = new (std::nothrow) VertexBuffer(this, length, fvf, pool == D3DPOOL_DEFAULT);
         if (!buffer) hr = E_OUTOFMEMORY;
+        else if (pool == D3DPOOL_DEFAULT) ++defaultPoolBuffers_;
     }
     if (out) *out = buffer;
     if (tracing())

@@ -96,6 +96,9 @@ typedef struct tagPAINTSTRUCT {
 /* WM_SIZE wParam */
 #define SIZE_RESTORED 0
 
+/* GetWindowLongA / SetWindowLongA */
+#define GWL_STYLE (-16)
+
 /* Window styles */
 #define WS_OVERLAPPED 0x00000000L
 #define WS_POPUP 0x80000000L
@@ -321,6 +324,8 @@ BOOL WINAPI ReleaseCapture(void);
 HWND WINAPI GetCapture(void);
 HWND WINAPI GetFocus(void);
 BOOL WINAPI GetClientRect(HWND window, LPRECT rect);
+LONG WINAPI GetWindowLongA(HWND window, int index);
+LONG WINAPI SetWindowLongA(HWND window, int index, LONG newLong);
 
 #ifdef __cplusplus
 }

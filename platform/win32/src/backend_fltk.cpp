@@ -91,8 +91,13 @@ private:
                 mouseWheel(owner_, Fl::event_x(), Fl::event_y(), -Fl::event_dy() * WHEEL_DELTA,
                            mouseKeys());
                 return 1;
-            case FL_ENTER:
             case FL_FOCUS:
+                // However the surface got the keyboard (a click, the window
+                // manager raising its window), the core's focus follows, so
+                // the keys reach this window and no control of another.
+                if (owner_->enabled && focusWindow() != owner_) setFocus(owner_);
+                return 1;
+            case FL_ENTER:
             case FL_UNFOCUS:
                 return 1;
             case FL_KEYDOWN:
@@ -180,6 +185,24 @@ public:
         }
         return Fl_Double_Window::handle(event);
     }
+    // The window manager moved or sized the window (a sizing frame dragged):
+    // the core learns the new rectangle and the window its new client size.
+    void resize(int x, int y, int w, int h) override {
+        const bool sized = w != this->w() || h != this->h();
+        Fl_Double_Window::resize(x, y, w, h);
+        if (placing_ || !owner_->alive) return;
+        int side, caption, oldWidth, oldHeight;
+        frameInsets(owner_, &side, &caption);
+        clientSize(owner_, &oldWidth, &oldHeight);
+        owner_->rect = RECT{x - side, y - caption - side, x + w + side, y + h + side};
+        if (!sized) return;
+        TopLevel* top = topLevel(owner_);
+        if (top && top->surface) top->surface->resize(0, 0, w, h);
+        clientSizeMayHaveChanged(owner_, oldWidth, oldHeight);
+        afterUserInput();
+    }
+    // Set while the core places the window, whose rectangle it already knows.
+    bool placing_ = false;
 
 private:
     bool blockedInput(int event) const {
@@ -206,14 +229,23 @@ private:
     Window* owner_;
 };
 
+const int kMinSizingClient = 64;
+
 void placeTopLevel(Window* window) {
     TopLevel* top = topLevel(window);
     int side, caption, width, height;
     frameInsets(window, &side, &caption);
     clientSize(window, &width, &height);
     // FLTK places the client area; the window manager adds the frame.
-    top->window->resize(window->rect.left + side, window->rect.top + caption + side, width, height);
-    top->window->size_range(width, height, width, height);
+    DialogWidget* widget = static_cast<DialogWidget*>(top->window);
+    widget->placing_ = true;
+    widget->resize(window->rect.left + side, window->rect.top + caption + side, width, height);
+    widget->placing_ = false;
+    // Only a sizing frame lets the user change the size.
+    if (window->style & WS_THICKFRAME)
+        widget->size_range(kMinSizingClient, kMinSizingClient);
+    else
+        widget->size_range(width, height, width, height);
     if (top->surface) top->surface->resize(0, 0, width, height);
 }
 

@@ -7,6 +7,7 @@
 #include "controls.h"
 #include "dialog.h"
 #include "headless_input.h"
+#include "input.h"
 #include "platform/window_surface.h"
 #include "png_snapshot.h"
 
@@ -115,6 +116,19 @@ std::string choose(int id, int index) {
 std::string key(Key pressed) {
     win32::Window* dialog = win32::activeDialog();
     if (!dialog) return "no dialog is open";
+    // A key goes to the window with the focus: when that is another
+    // top-level window (the Preview), it gets the key messages and the
+    // dialog never sees the key.
+    win32::Window* focus = win32::focusWindow();
+    win32::Window* focusTop = focus && focus->parent ? focus->parent : focus;
+    if (focus && focus->alive && focusTop != dialog && focusTop->alive && !focusTop->ended &&
+        focusTop->enabled) {
+        static const UINT virtualKeys[] = {VK_RETURN, VK_ESCAPE, VK_TAB};
+        const UINT virtualKey = virtualKeys[static_cast<int>(pressed)];
+        win32::keyMessage(WM_KEYDOWN, virtualKey, false);
+        win32::keyMessage(WM_KEYUP, virtualKey, false);
+        return finish("");
+    }
     static const win32::DialogKey keys[] = {win32::DialogKey::Enter, win32::DialogKey::Escape,
                                             win32::DialogKey::Tab, win32::DialogKey::ShiftTab};
     win32::pressDialogKey(dialog, keys[static_cast<int>(pressed)]);

@@ -58,24 +58,23 @@ bool parseKey(const std::string& name, UINT* key) {
     return false;
 }
 
-// The optional words after X Y: one button, shift, ctrl, each at most once.
+// The optional words after X Y, in this order: one button, shift, ctrl.
 bool parseModifiers(const std::vector<std::string>& all, headless::MouseButton* button,
                     WPARAM* keys) {
-    bool buttonGiven = false;
-    for (size_t i = 3; i < all.size(); ++i) {
-        const std::string& w = all[i];
-        if ((w == "left" || w == "right") && !buttonGiven) {
-            *button = w == "left" ? headless::MouseButton::Left : headless::MouseButton::Right;
-            buttonGiven = true;
-        } else if (w == "shift" && !(*keys & MK_SHIFT)) {
-            *keys |= MK_SHIFT;
-        } else if (w == "ctrl" && !(*keys & MK_CONTROL)) {
-            *keys |= MK_CONTROL;
-        } else {
-            return false;
-        }
+    size_t i = 3;
+    if (i < all.size() && (all[i] == "left" || all[i] == "right")) {
+        *button = all[i] == "left" ? headless::MouseButton::Left : headless::MouseButton::Right;
+        ++i;
     }
-    return true;
+    if (i < all.size() && all[i] == "shift") {
+        *keys |= MK_SHIFT;
+        ++i;
+    }
+    if (i < all.size() && all[i] == "ctrl") {
+        *keys |= MK_CONTROL;
+        ++i;
+    }
+    return i == all.size();
 }
 
 }  // namespace

@@ -143,6 +143,21 @@ void clientSize(const Window* window, int* width, int* height) {
     if (*height < 0) *height = 0;
 }
 
+void placeWindow(Window* window, const RECT& rect) {
+    int oldWidth, oldHeight;
+    clientSize(window, &oldWidth, &oldHeight);
+    window->rect = rect;
+    backend().windowChanged(window);
+    clientSizeMayHaveChanged(window, oldWidth, oldHeight);
+}
+
+void clientSizeMayHaveChanged(Window* window, int oldWidth, int oldHeight) {
+    int width, height;
+    clientSize(window, &width, &height);
+    if (width == oldWidth && height == oldHeight) return;
+    sendMessage(window, WM_SIZE, SIZE_RESTORED, MAKELPARAM(width, height));
+}
+
 Window* focusWindow() {
     Window* focus = table().focus;
     return focus && focus->alive ? focus : nullptr;
@@ -255,8 +270,8 @@ int WINAPI GetWindowTextA(HWND handle, LPSTR buffer, int bufferSize) {
 BOOL WINAPI MoveWindow(HWND handle, int x, int y, int width, int height, BOOL repaint) {
     Window* window = windowFromHandle(handle);
     if (!window) return FALSE;
-    window->rect = RECT{x, y, x + (width > 0 ? width : 0), y + (height > 0 ? height : 0)};
-    win32::backend().windowChanged(window);
+    win32::placeWindow(window, RECT{x, y, x + (width > 0 ? width : 0),
+                                    y + (height > 0 ? height : 0)});
     if (repaint) win32::invalidate(window->parent ? window->parent : window);
     return TRUE;
 }

@@ -80,6 +80,12 @@ void noteUnhandledMessage(const Window* window, UINT message, WPARAM wParam, LPA
 // Top-level frame: the client area is the outer rectangle less this.
 void frameInsets(const Window* window, int* side, int* top);
 void clientSize(const Window* window, int* width, int* height);
+// Moves and sizes the window (outer rectangle for a top-level one) and, when
+// its client size changed, sends WM_SIZE as Windows does after a move.
+void placeWindow(Window* window, const RECT& rect);
+// WM_SIZE with the new client size when it differs from the old one; for
+// back ends whose window was resized by the user.
+void clientSizeMayHaveChanged(Window* window, int oldWidth, int oldHeight);
 
 // Keyboard focus, with the notifications the old and new holders send.
 Window* focusWindow();
