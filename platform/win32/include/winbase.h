@@ -36,6 +36,7 @@ extern "C" {
 
 DWORD WINAPI GetLastError(void);
 void WINAPI SetLastError(DWORD error);
+DWORD WINAPI GetCurrentThreadId(void);
 
 HANDLE WINAPI CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode,
                           LPSECURITY_ATTRIBUTES security, DWORD creationDisposition,

@@ -7,6 +7,7 @@
 #include "controls.h"
 #include "dialog.h"
 #include "headless_input.h"
+#include "keyboard.h"
 #include "platform/window_surface.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
@@ -100,11 +101,23 @@ std::string choose(int id, int index) {
 }
 
 std::string key(Key pressed) {
+    static const unsigned keys[] = {VK_RETURN, VK_ESCAPE, VK_TAB};
+    return pressKey(keys[static_cast<int>(pressed)], false, false, false);
+}
+
+std::string pressKey(unsigned virtualKey, bool ctrl, bool shift, bool alt) {
     win32::Window* dialog = win32::activeDialog();
     if (!dialog) return "no dialog is open";
-    static const win32::DialogKey keys[] = {win32::DialogKey::Enter, win32::DialogKey::Escape,
-                                            win32::DialogKey::Tab};
-    win32::pressDialogKey(dialog, keys[static_cast<int>(pressed)]);
+    win32::Window* focus = win32::focusWindow();
+    win32::Window* target = focus ? focus : dialog;
+    const int modifiers[] = {VK_CONTROL, VK_SHIFT, VK_MENU};
+    const bool held[] = {ctrl, shift, alt};
+    for (int k = 0; k < 3; ++k) win32::setKeyDown(modifiers[k], held[k]);
+    win32::setKeyDown(int(virtualKey), true);
+    win32::dispatchDialogKey(dialog, target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey);
+    win32::setKeyDown(int(virtualKey), false);
+    if (target->alive) win32::dispatchDialogKey(dialog, target, alt ? WM_SYSKEYUP : WM_KEYUP, virtualKey);
+    for (int modifier : modifiers) win32::setKeyDown(modifier, false);
     return finish("");
 }
 
