@@ -6,6 +6,7 @@
 #include "editor_state.h"
 #include "kelvane_ids.h"
 #include "panel_support.h"
+#include "resource_slots.h"
 #include "scene.h"
 #include "track_commands.h"
 #include "track_document.h"
@@ -132,6 +133,7 @@ BOOL mapBrowseCommand(HWND dialog, int controlId, WORD notification) {
     if (refuseLongFileName(dialog, fileTitle, kMapNameSize, "a map")) return TRUE;
     trackDocument.setMapFile(static_cast<DWORD>(map), fileTitle);
     scene.loadMapTexture(static_cast<DWORD>(map), filePath);
+    notePictureSlot(static_cast<DWORD>(map), filePath);
     renameMapEntries(map);
     requestRedraw();
     return TRUE;

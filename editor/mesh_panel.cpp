@@ -4,6 +4,7 @@
 #include "editor_state.h"
 #include "kelvane_ids.h"
 #include "panel_support.h"
+#include "resource_slots.h"
 #include "path_utils.h"
 #include "scene.h"
 #include "track_commands.h"
@@ -98,6 +99,7 @@ BOOL meshBrowseCommand(HWND dialog, int controlId, WORD notification) {
     if (refuseLongFileName(dialog, fileTitle, kMeshNameSize, "a mesh")) return TRUE;
     trackDocument.setMeshFile(static_cast<DWORD>(m), fileTitle);
     loadChosenMesh(static_cast<DWORD>(m));
+    noteModelSlot(static_cast<DWORD>(m), filePath);
     char entry[kListEntrySize];
     meshEntry(entry, static_cast<DWORD>(m));
     replaceListEntry(controls.meshList, m, entry);

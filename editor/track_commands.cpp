@@ -9,6 +9,7 @@
 #include "kelvane_ids.h"
 #include "new_dialog.h"
 #include "path_utils.h"
+#include "resource_slots.h"
 #include "resources.h"
 #include "track_document.h"
 
@@ -82,7 +83,8 @@ void setFaceState(DWORD face) {
     SendMessageA(controls.spriteFace, BM_SETCHECK, face != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-// The start texts, for a panel whose array has no record 0 to show.
+}  // namespace
+
 void showEmptyPanels() {
     const TrackDocument& doc = trackDocument;
     if (doc.getBillboardCount() == 0) {
@@ -106,6 +108,8 @@ void showEmptyPanels() {
         writeNumber(controls.meshScale, 100);
     }
 }
+
+namespace {
 
 // The panels after Load: stored selections, then record 0 of each array.
 void showLoadedTrack() {
@@ -215,6 +219,7 @@ BOOL loadCommand(HWND dialog, int controlId, WORD notification) {
     updatingControls = 1;
     directoryOfPath(trackDirectory, sizeof trackDirectory, filePath, fileTitle);
     loadTrackResources(trackDirectory);
+    noteTrackResources(trackDirectory);
     resetMirrorLists();
     fillMirrorLists(true);
     showLoadedTrack();
