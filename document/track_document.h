@@ -12,6 +12,9 @@
 
 #include <windows.h>
 
+#include "track_damage.h"
+#include <string>
+
 #include "track_changes.h"
 #include "track_records.h"
 
@@ -51,6 +54,11 @@ struct TrackDocument {
     Border* borders = nullptr;
     MeshPlacement* meshes = nullptr;
     TrackError failure = TrackError::None;
+    // Whole records of the file last read: all of them after a complete load,
+    // fewer after a truncated one (refused or salvaged).
+    TrackDamage damage;
+    // Why the last save failed on the file itself, in the system's words.
+    std::string saveFailureText;
     // Told before each change; null when nobody keeps a history.
     TrackChangeListener* listener = nullptr;
 
@@ -145,9 +153,16 @@ struct TrackDocument {
     // load replaces the track only once the whole file was read and checked.
     int saveTrack(const char* path);
     int loadTrack(const char* path);
+    // As loadTrack, but a file that ends early loads as far as its records
+    // are whole; the records it lacks stay all zero. lastDamage tells how far.
+    int salvageTrack(const char* path);
+    const TrackDamage& lastDamage() const { return damage; }
 
     TrackError lastError() const { return failure; }
-    const char* lastErrorText() const { return trackErrorText(failure); }
+    const char* lastErrorText() const {
+        bool fileReason = failure == TrackError::WriteFailed && !saveFailureText.empty();
+        return fileReason ? saveFailureText.c_str() : trackErrorText(failure);
+    }
 
     // The record at an index, or null without a track or outside the array.
     Field* fieldAt(DWORD i, DWORD j) const;
@@ -169,6 +184,7 @@ private:
     // and are released with it.
     void adopt(const TrackHeader& newHeader, TrackArrays& arrays);
     void swapArrays(TrackArrays& arrays);
+    int readTrackFile(const char* path, bool salvage);
     // The record a setter is about to write, announced to the listener; null
     // (and nothing announced) where *At answers null.
     Field* writableField(DWORD i, DWORD j);

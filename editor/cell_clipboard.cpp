@@ -7,6 +7,7 @@
 #include "edit_history.h"
 #include "editor_state.h"
 #include "panel_support.h"
+#include "preview_paint.h"
 #include "track_document.h"
 
 namespace {
@@ -21,16 +22,23 @@ struct CopiedCells {
     std::vector<Field> cells;  // row by row
 };
 
-bool haveCopyRectangle = false;
-CellRect copyRectangle;
 CopiedCells copied;
+
+// The last Shift-drag rectangle, unless the user selected a cell outside it.
+bool paintedRectangle(CellRect* rect) {
+    if (!lastPaintRectangle.valid) return false;
+    const CellRectangle& r = lastPaintRectangle;
+    *rect = CellRect{std::min(r.firstI, r.lastI), std::min(r.firstJ, r.lastJ),
+                     std::max(r.firstI, r.lastI), std::max(r.firstJ, r.lastJ)};
+    return selectedFieldI >= rect->i0 && selectedFieldI <= rect->i1 &&
+           selectedFieldJ >= rect->j0 && selectedFieldJ <= rect->j1;
+}
 
 // What Ctrl+C and Ctrl+X act on, cut to the grid; false when nothing of it
 // lies inside.
 bool sourceCells(CellRect* rect) {
-    *rect = haveCopyRectangle ? copyRectangle
-                              : CellRect{selectedFieldI, selectedFieldJ, selectedFieldI,
-                                         selectedFieldJ};
+    if (!paintedRectangle(rect))
+        *rect = CellRect{selectedFieldI, selectedFieldJ, selectedFieldI, selectedFieldJ};
     long long sizeX = trackDocument.getSizeX(), sizeY = trackDocument.getSizeY();
     rect->i0 = std::max(rect->i0, 0LL);
     rect->j0 = std::max(rect->j0, 0LL);
@@ -63,16 +71,6 @@ bool copiedMapsExist() {
 }
 
 }  // namespace
-
-void setCopyRectangle(int i0, int j0, int i1, int j1) {
-    copyRectangle = CellRect{std::min(i0, i1), std::min(j0, j1), std::max(i0, i1),
-                             std::max(j0, j1)};
-    haveCopyRectangle = true;
-}
-
-void forgetCopyRectangle() {
-    haveCopyRectangle = false;
-}
 
 BOOL copyCellsCommand(HWND dialog) {
     CellRect rect;

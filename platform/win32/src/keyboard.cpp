@@ -12,6 +12,7 @@
 
 #include "controls.h"
 #include "dialog.h"
+#include "input.h"
 
 namespace win32 {
 namespace {
@@ -61,6 +62,9 @@ bool filterDialogKey(Window* target, UINT message, WPARAM virtualKey) {
 
 bool dispatchDialogKey(Window* dialog, Window* target, UINT message, WPARAM virtualKey) {
     if (filterDialogKey(target, message, virtualKey)) return true;
+    // A window of its own (the Preview) gets the key as a plain message.
+    if (target && target != dialog && !target->parent && target->alive)
+        return keyMessage(message, static_cast<UINT>(virtualKey), false);
     if (message != WM_KEYDOWN || !dialog) return false;
     switch (virtualKey) {
         case VK_RETURN:
@@ -70,7 +74,7 @@ bool dispatchDialogKey(Window* dialog, Window* target, UINT message, WPARAM virt
             pressDialogKey(dialog, DialogKey::Escape);
             return true;
         case VK_TAB:
-            pressDialogKey(dialog, DialogKey::Tab);
+            pressDialogKey(dialog, keyIsDown(VK_SHIFT) ? DialogKey::ShiftTab : DialogKey::Tab);
             return true;
         default:
             break;

@@ -18,8 +18,9 @@ bool callMessageFilter(MSG* message, int code);
 
 // A key message as a dialog's modal loop handles it: the hooks see it with
 // MSGF_DIALOGBOX; if none takes it, WM_KEYDOWN of Enter, Escape or Tab
-// works the dialog keys of `dialog`, and a character key without Ctrl or
-// Alt types into the focused edit box. True when something took it.
+// works the dialog keys of `dialog`, a character key without Ctrl or Alt
+// types into the focused edit box, and a window outside the dialog (the
+// Preview) gets the message itself. True when something took it.
 bool dispatchDialogKey(Window* dialog, Window* target, UINT message, WPARAM virtualKey);
 
 // The hooks alone, for a back end whose widgets handle what is left.
