@@ -22,6 +22,7 @@ struct KindChange {
     DWORD countBefore = 0;
     DWORD countAfter = 0;
     DWORD firstIndex = 0;
+    DWORD lastIndex = 0;
     bool anyRecord = false;  // firstIndex holds a changed record
     std::map<DWORD, RecordRange> ranges;  // by first
     RecordRange* last = nullptr;          // where the previous change went
@@ -31,6 +32,7 @@ struct KindChange {
 struct TrackHistory::Step {
     std::string name;
     uint64_t mergeKey = 0;
+    uint64_t serial = 0;  // names the step to the editor, unique per history
     KindChange kinds[kRecordKindCount];
     size_t bytes = 0;
     KindChange& of(RecordKind kind) { return kinds[static_cast<int>(kind)]; }

@@ -52,6 +52,7 @@ bool closeKind(TrackDocument& document, RecordKind kind, KindChange& change, siz
                    change.countAfter - change.countBefore, size, &change.appended);
     *bytes += change.appended.capacity();
     if (!change.anyRecord) change.firstIndex = change.countBefore;
+    if (change.countAfter > change.countBefore) change.lastIndex = change.countAfter - 1;
     return changed;
 }
 
@@ -117,6 +118,7 @@ void TrackHistory::beginStep(const char* name, uint64_t mergeKey) {
     open_ = std::make_unique<Step>();
     open_->name = name ? name : "";
     open_->mergeKey = mergeKey;
+    open_->serial = ++lastSerial_;
 }
 
 StepOutcome TrackHistory::endStep() {
@@ -147,6 +149,7 @@ StepOutcome TrackHistory::finishStep() {
     }
     if (!changed) return outcome;
     outcome.bytes = step->bytes;
+    uint64_t serial = step->serial;
     for (const auto& undone : redo_) used_ -= undone->bytes;
     redo_.clear();
     used_ += step->bytes;
@@ -156,6 +159,7 @@ StepOutcome TrackHistory::finishStep() {
     // A step within the budget survives trimming: the older ones go first.
     outcome.tooLarge = outcome.bytes > budget_;
     outcome.kept = !outcome.tooLarge;
+    if (outcome.kept) outcome.serial = serial;
     if (outcome.tooLarge) outcome.droppedOldest -= 1;  // itself, not an older one
     return outcome;
 }
@@ -182,8 +186,9 @@ void TrackHistory::willChange(RecordKind kind, DWORD index) {
     if (index >= change.countBefore) return;  // appended by this step
     if (!change.anyRecord) {
         change.anyRecord = true;
-        change.firstIndex = index;
+        change.firstIndex = change.lastIndex = index;
     }
+    if (index > change.lastIndex) change.lastIndex = index;
     RecordRange* last = change.last;
     if (last && index - last->first < last->count) return;
     if (last && index == last->first + last->count && !rangeHolding(change, index)) {
@@ -219,6 +224,7 @@ void TrackHistory::trackReplaced() {
         std::string name = open_->name;
         open_ = std::make_unique<Step>();
         open_->name = name;
+        open_->serial = ++lastSerial_;
     }
 }
 
@@ -238,6 +244,14 @@ void TrackHistory::setBudget(size_t bytes) {
 const std::string& TrackHistory::undoName() const {
     static const std::string none;
     return undo_.empty() ? none : undo_.back()->name;
+}
+
+bool TrackHistory::holdsStep(uint64_t serial) const {
+    for (const auto& step : undo_)
+        if (step->serial == serial) return true;
+    for (const auto& step : redo_)
+        if (step->serial == serial) return true;
+    return false;
 }
 
 HistoryResult TrackHistory::undo(StepSummary* summary) {
@@ -261,12 +275,14 @@ HistoryResult TrackHistory::move(std::deque<std::unique_ptr<Step>>& from,
     sealed_ = true;
     if (summary) {
         summary->name = step.name;
+        summary->serial = step.serial;
         for (int k = 0; k < kRecordKindCount; ++k) {
             const KindChange& change = step.kinds[k];
             StepSummary::Kind& kind = summary->kinds[k];
             kind.changed = change.touched;
             kind.resized = change.countBefore != change.countAfter;
             kind.firstIndex = change.firstIndex;
+            kind.lastIndex = change.lastIndex;
         }
     }
     to.push_back(std::move(from.back()));

@@ -20,14 +20,16 @@ struct TrackDocument;
 const size_t kDefaultHistoryBudget = size_t(256) << 20;
 
 // What an undo or redo changed, so the editor can show it: per kind whether
-// records changed, whether the array's length changed, and the first record
-// the step touched.
+// records changed, whether the array's length changed, and the first and
+// last record the step touched.
 struct StepSummary {
     std::string name;
+    uint64_t serial = 0;  // the one StepOutcome named
     struct Kind {
         bool changed = false;
         bool resized = false;
         DWORD firstIndex = 0;
+        DWORD lastIndex = 0;  // the highest record changed or appended
     } kinds[kRecordKindCount];
     const Kind& of(RecordKind kind) const { return kinds[static_cast<int>(kind)]; }
 };
@@ -46,6 +48,7 @@ struct StepOutcome {
     bool tooLarge = false;   // changed the track, but alone exceeds the budget
     size_t droppedOldest = 0;
     size_t bytes = 0;
+    uint64_t serial = 0;  // the step, as undo and redo will name it; 0 when not kept
 };
 
 class TrackHistory : public TrackChangeListener {
@@ -70,6 +73,8 @@ public:
     size_t undoCount() const { return undo_.size(); }
     size_t redoCount() const { return redo_.size(); }
     const std::string& undoName() const;
+    // Whether the step with this serial can still be undone or redone.
+    bool holdsStep(uint64_t serial) const;
     void clear();
 
     size_t budget() const { return budget_; }
@@ -92,6 +97,7 @@ private:
     int depth_ = 0;
     bool implicit_ = false;  // a change arrived outside any step
     bool sealed_ = true;
+    uint64_t lastSerial_ = 0;
 
     void closeImplicitStep();
     StepOutcome finishStep();

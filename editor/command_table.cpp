@@ -2,6 +2,7 @@
 
 #include "border_panel.h"
 #include "camera_commands.h"
+#include "edit_history.h"
 #include "editor_state.h"
 #include "field_panel.h"
 #include "kelvane_ids.h"
@@ -103,5 +104,5 @@ BOOL dispatchCommand(HWND dialog, WPARAM wParam) {
     if (command->onlyNotification != kAny && notification != command->onlyNotification) return TRUE;
     if (command->guard != Guard::None && updatingControls)
         return command->guard == Guard::ReturnTrue;
-    return command->handler(dialog, id, notification);
+    return runCommandStep(dialog, id, notification, command->handler);
 }

@@ -7,6 +7,7 @@
 #include "kelvane_ids.h"
 #include "missing_files.h"
 #include "panel_support.h"
+#include "resource_slots.h"
 #include "scene.h"
 #include "file_choice.h"
 #include "track_commands.h"
@@ -138,6 +139,7 @@ BOOL mapBrowseCommand(HWND dialog, int controlId, WORD notification) {
     trackDocument.setMapFile(static_cast<DWORD>(map), fileTitle);
     ResourceReport missing;
     scene.loadMapTexture(static_cast<DWORD>(map), filePath, &missing, fileTitle);
+    notePictureSlot(static_cast<DWORD>(map), filePath);
     renameMapEntries(map);
     requestRedraw();
     reportMissingFiles(dialog, missing);

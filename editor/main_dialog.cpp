@@ -4,7 +4,9 @@
 
 #include "command_table.h"
 #include "control_text.h"
+#include "edit_history.h"
 #include "editor_state.h"
+#include "keyboard_shortcuts.h"
 #include "kelvane_ids.h"
 #include "preview.h"
 #include "renderer.h"
@@ -86,6 +88,8 @@ BOOL initMainDialog(HWND dialog) {
     fillFixedLists(dialog);
     selectedFieldI = selectedFieldJ = selectedBillboard = selectedBorder = 0;
     camera.moveStep = 10.0f;
+    editHistory();  // listens to the track from now on
+    installShortcuts(dialog);
     return TRUE;
 }
 
@@ -111,10 +115,15 @@ INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
             return FALSE;
         }
         case WM_COMMAND:
+            if (isShortcutCommand(LOWORD(wParam))) return shortcutCommand(dialog, LOWORD(wParam));
             return dispatchCommand(dialog, wParam);
         case WM_SYSCOMMAND:
             if (wParam != SC_CLOSE) return FALSE;
             return closeMainDialog(dialog);
+        case WM_DESTROY:
+            // However the dialog ends, no hook may outlive it.
+            removeShortcuts();
+            return FALSE;
         default:
             return FALSE;
     }

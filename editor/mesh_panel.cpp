@@ -5,6 +5,7 @@
 #include "kelvane_ids.h"
 #include "missing_files.h"
 #include "panel_support.h"
+#include "resource_slots.h"
 #include "path_utils.h"
 #include "scene.h"
 #include "file_choice.h"
@@ -102,6 +103,7 @@ BOOL meshBrowseCommand(HWND dialog, int controlId, WORD notification) {
     trackDocument.setMeshFile(static_cast<DWORD>(m), fileTitle);
     ResourceReport missing;
     loadChosenMesh(static_cast<DWORD>(m), &missing);
+    noteModelSlot(static_cast<DWORD>(m), filePath);
     char entry[kListEntrySize];
     meshEntry(entry, static_cast<DWORD>(m));
     replaceListEntry(controls.meshList, m, entry);

@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "edit_history.h"
 #include "editor_state.h"
 #include "field_panel.h"
 #include "preview_pick.h"
@@ -14,6 +15,7 @@ namespace {
 struct Stroke {
     bool open = false;
     PaintMode mode = PaintMode::Stroke;
+    HWND dialog = nullptr;  // told when the history cannot keep the stroke
     DWORD map = 0;
     DWORD startI = 0, startJ = 0;
     DWORD lastI = 0, lastJ = 0;
@@ -65,7 +67,9 @@ bool beginPaintStroke(HWND dialog, PaintMode mode, DWORD i, DWORD j) {
     int map = chosenFieldMap(dialog);
     if (map < 0) return false;
     Stroke& s = stroke();
-    s = Stroke{true, mode, DWORD(map), i, j, i, j};
+    s = Stroke{true, mode, dialog, DWORD(map), i, j, i, j};
+    // The whole stroke or rectangle is one undo step.
+    beginEditStep(mode == PaintMode::Stroke ? "Paint" : "Paint Rectangle");
     if (mode == PaintMode::Stroke) paintCell(i, j);
     showCellInPanel(i, j);
     requestRedraw();
@@ -87,6 +91,7 @@ void endPaintStroke() {
     if (!s.open) return;
     if (s.mode == PaintMode::Rectangle) paintRectangle(s);
     s.open = false;
+    endEditStep(s.dialog);
     requestRedraw();
 }
 

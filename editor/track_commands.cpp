@@ -11,6 +11,7 @@
 #include "missing_files.h"
 #include "new_dialog.h"
 #include "path_utils.h"
+#include "resource_slots.h"
 #include "resources.h"
 #include "track_document.h"
 
@@ -77,7 +78,8 @@ void setFaceState(DWORD face) {
     SendMessageA(controls.spriteFace, BM_SETCHECK, face != 0 ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-// The start texts, for a panel whose array has no record 0 to show.
+}  // namespace
+
 void showEmptyPanels() {
     const TrackDocument& doc = trackDocument;
     if (doc.getBillboardCount() == 0) {
@@ -101,6 +103,8 @@ void showEmptyPanels() {
         writeNumber(controls.meshScale, 100);
     }
 }
+
+namespace {
 
 // The panels after Load: stored selections, then record 0 of each array.
 void showLoadedTrack() {
@@ -249,6 +253,7 @@ BOOL loadCommand(HWND dialog, int controlId, WORD notification) {
         const ControlUpdate hold;
         directoryOfPath(trackDirectory, sizeof trackDirectory, filePath, fileTitle);
         loadTrackResources(trackDirectory, &missing);
+        noteTrackResources(trackDirectory);
         resetMirrorLists();
         fillMirrorLists(true);
         showLoadedTrack();

@@ -17,6 +17,8 @@ void showBorder(DWORD index);
 // the panel showed.
 void showBorderGroundPoints(DWORD index);
 void showMesh(DWORD index);
+// The start texts, for each panel whose array has no record to show.
+void showEmptyPanels();
 
 BOOL newCommand(HWND dialog, int controlId, WORD notification);
 BOOL loadCommand(HWND dialog, int controlId, WORD notification);

@@ -14,6 +14,14 @@
 #define IDD_MAIN 103
 #define IDD_PREVIEW 104
 #define IDI_KELVANE 105
+#define IDR_ACCELERATORS 106
+
+/* Commands of the accelerator table */
+#define IDM_UNDO 40001
+#define IDM_REDO 40002
+#define IDM_COPY 40003
+#define IDM_CUT 40004
+#define IDM_PASTE 40005
 
 /* New dialog */
 #define IDC_NEW_XSIZE 1010

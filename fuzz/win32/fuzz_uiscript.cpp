@@ -14,7 +14,7 @@ namespace {
 
 const platform::DialogResource kEmpty = {1,  0x80C00000u, 0,       0, 0,       100,
                                          50, "Empty",     nullptr, 0, nullptr, 0};
-const platform::ResourceTable kTable = {&kEmpty, 1, nullptr, 0};
+const platform::ResourceTable kTable = {&kEmpty, 1, nullptr, 0, nullptr, 0};
 [[maybe_unused]] const bool registered = platform::registerResources(&kTable);
 
 INT_PTR CALLBACK ignoreAll(HWND, UINT, WPARAM, LPARAM) {

@@ -19,3 +19,9 @@
 #define IDC_GO 3031
 #define IDC_LABEL 3040
 #define IDC_DISABLED 3041
+
+#define IDR_KEYS 205
+#define VK_F1_LIKE 0x70
+#define IDM_FIRST 4001
+#define IDM_SECOND 4002
+#define IDM_THIRD 4003

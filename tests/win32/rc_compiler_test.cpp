@@ -133,3 +133,49 @@ TEST(ResourceCompiler, GeneratedTablesEscapeTheirStrings) {
     EXPECT_NE(source.find("0, 1, 255,"), std::string::npos);
     EXPECT_NE(source.find("registerResources(&table)"), std::string::npos);
 }
+
+// ACCELERATORS: the key as a letter, a control character or a number, the
+// flags of its options, and entries that cannot mean what they say.
+TEST(ResourceCompiler, AcceleratorTablesKeepKeysFlagsAndCommands) {
+    rc::Script script;
+    rc::Error error;
+    ASSERT_TRUE(compile("#include <windows.h>\n7 ACCELERATORS\nBEGIN\n"
+                        "  \"Z\", 40001, VIRTKEY, CONTROL, NOINVERT\n"
+                        "  \"Z\", 40002, VIRTKEY, SHIFT, CONTROL\n"
+                        "  \"^C\", 40003\n"
+                        "  VK_ESCAPE, 40004, VIRTKEY, ALT\n"
+                        "  \"q\", 40005, ASCII\nEND\n",
+                        &script, &error))
+        << error.text();
+    ASSERT_EQ(script.accelerators.size(), 1u);
+    const rc::AcceleratorTable& table = script.accelerators[0];
+    EXPECT_EQ(table.id, 7);
+    ASSERT_EQ(table.entries.size(), 5u);
+    const int expected[5][3] = {{FVIRTKEY | FCONTROL | FNOINVERT, 'Z', 40001},
+                                {FVIRTKEY | FSHIFT | FCONTROL, 'Z', 40002},
+                                {0, 3, 40003},
+                                {FVIRTKEY | FALT, VK_ESCAPE, 40004},
+                                {0, 'q', 40005}};
+    for (int k = 0; k < 5; ++k) {
+        EXPECT_EQ(table.entries[k].flags, expected[k][0]) << k;
+        EXPECT_EQ(table.entries[k].key, expected[k][1]) << k;
+        EXPECT_EQ(table.entries[k].command, expected[k][2]) << k;
+    }
+    std::string source = rc::writeTables(script, {}, "test.rc");
+    EXPECT_NE(source.find("{7, accelerators7, 5}"), std::string::npos) << source;
+
+    auto table1 = [](const std::string& entry) {
+        return errorOf("1 ACCELERATORS\nBEGIN\n" + entry + "\nEND\n");
+    };
+    EXPECT_EQ(table1("\"z\", 1, VIRTKEY"),
+              "test.rc:3: a VIRTKEY accelerator names an upper-case letter or a digit");
+    EXPECT_EQ(table1("\"Z\", 1, CONTROL"),
+              "test.rc:3: SHIFT and CONTROL apply to VIRTKEY accelerators only");
+    EXPECT_EQ(table1("27, 1"), "test.rc:3: accelerator type required (ASCII or VIRTKEY)");
+    EXPECT_EQ(table1("\"Z\", 1, VIRTKEY, ASCII"),
+              "test.rc:3: an accelerator is either ASCII or VIRTKEY");
+    EXPECT_EQ(table1("\"Z\", 1, VIRTKEY, CTRL"),
+              "test.rc:3: expected VIRTKEY, ASCII, NOINVERT, SHIFT, CONTROL or ALT");
+    EXPECT_EQ(errorOf("1 ACCELERATORS\nBEGIN\n\"Z\", 1, VIRTKEY\n"),
+              "test.rc:3: accelerator table is not closed with END");
+}

@@ -52,7 +52,7 @@ TEST(UiScript, ALineThatCannotBeCarriedOutNamesItsLine) {
     EXPECT_EQ(failure.line, 3);
     EXPECT_EQ(failure.reason, "unknown action \"fly\"");
     for (const char* bad :
-         {"click x", "choose 3020", "key Space", "answer-box 9", "snapshot Nothing"}) {
+         {"click x", "choose 3020", "key Ctrl+Banana", "answer-box 9", "snapshot Nothing"}) {
         failure = runScript(bad, &output);
         EXPECT_EQ(failure.line, 1) << bad;
     }

@@ -28,6 +28,11 @@ std::string click(int id);
 std::string choose(int id, int index);
 enum class Key { Enter, Escape, Tab, ShiftTab };
 std::string key(Key key);
+// A key (a virtual-key code) pressed and released with Ctrl, Shift and Alt
+// held, to the focused window, through the active dialog's modal loop:
+// WM_KEYDOWN (WM_SYSKEYDOWN with Alt) and the release, each seen first by
+// the message-filter hooks, as accelerators need.
+std::string pressKey(unsigned virtualKey, bool ctrl, bool shift, bool alt);
 // The close box of the active dialog.
 std::string close();
 // "ID: STATE" of control `id` into *line.

@@ -36,11 +36,27 @@ struct IconResource {
     size_t size;
 };
 
+// One ACCEL of an accelerator table: FVIRTKEY, FSHIFT, FCONTROL, FALT and
+// FNOINVERT flags, the virtual key or character, the command id.
+struct AcceleratorEntryResource {
+    uint8_t flags;
+    uint16_t key;
+    uint16_t command;
+};
+
+struct AcceleratorResource {
+    int id;
+    const AcceleratorEntryResource* entries;
+    size_t entryCount;
+};
+
 struct ResourceTable {
     const DialogResource* dialogs;
     size_t dialogCount;
     const IconResource* icons;
     size_t iconCount;
+    const AcceleratorResource* accelerators;
+    size_t acceleratorCount;
 };
 
 // Called from the generated file's static initialiser.
@@ -48,6 +64,7 @@ bool registerResources(const ResourceTable* table);
 
 const DialogResource* findDialogResource(int id);
 const IconResource* findIconResource(int id);
+const AcceleratorResource* findAcceleratorResource(int id);
 
 }  // namespace platform
 

@@ -43,6 +43,7 @@ extern "C" {
 
 DWORD WINAPI GetLastError(void);
 void WINAPI SetLastError(DWORD error);
+DWORD WINAPI GetCurrentThreadId(void);
 DWORD WINAPI GetTickCount(void);
 
 HANDLE WINAPI CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode,

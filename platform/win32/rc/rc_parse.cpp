@@ -68,6 +68,12 @@ private:
         *error_ = Error{at.file, at.line, reason};
         return false;
     }
+    // Errors found once an accelerator entry is read belong to its first line.
+    size_t entryStart_ = 0;
+    bool failEntry(const std::string& reason) {
+        pos_ = entryStart_;
+        return fail(reason);
+    }
     bool isPunct(const char* p) const {
         return peek().kind == TokenKind::Punct && peek().text == p;
     }
@@ -95,6 +101,10 @@ private:
     bool control(Dialog* dialog);
     bool genericControl(Dialog* dialog);
     bool icon(int id, Script* out);
+    bool accelerators(int id, Script* out);
+    bool accelerator(AcceleratorTable* table);
+    bool acceleratorEvent(std::string* text, int64_t* number, bool* isText);
+    bool acceleratorOptions(Accelerator* entry, bool* typed);
 };
 
 bool Parser::atom(int64_t* value) {
@@ -307,6 +317,93 @@ bool Parser::icon(int id, Script* out) {
     return true;
 }
 
+// ID ACCELERATORS BEGIN event, command [, type] [, option]... END
+bool Parser::accelerators(int id, Script* out) {
+    AcceleratorTable table;
+    table.id = id;
+    if (!isName("BEGIN") && !isPunct("{")) {
+        if (peek().kind == TokenKind::Name)
+            return fail("unsupported accelerator table statement " + peek().text);
+        return fail("expected BEGIN");
+    }
+    ++pos_;
+    while (!isName("END") && !isPunct("}")) {
+        if (peek().kind == TokenKind::End) return fail("accelerator table is not closed with END");
+        if (!accelerator(&table)) return false;
+    }
+    ++pos_;
+    out->accelerators.push_back(table);
+    return true;
+}
+
+// "c", "^c" or a number: the key an entry stands for.
+bool Parser::acceleratorEvent(std::string* text, int64_t* number, bool* isText) {
+    *isText = peek().kind == TokenKind::String;
+    if (*isText) {
+        *text = peek().text;
+        bool caret = text->size() == 2 && (*text)[0] == '^';
+        if (text->size() != 1 && !caret) return fail("an accelerator key is one character or ^ and a letter");
+        if (caret && !isalpha(static_cast<unsigned char>((*text)[1])))
+            return fail("^ makes a control character of a letter only");
+        ++pos_;
+        return true;
+    }
+    if (!orExpression(number)) return false;
+    if (*number < 0 || *number > 0xFFFF) return fail("accelerator key " + std::to_string(*number) + " is out of range");
+    return true;
+}
+
+// The words after the command; *typed when ASCII or VIRTKEY was given.
+bool Parser::acceleratorOptions(Accelerator* entry, bool* typed) {
+    bool ascii = false;
+    *typed = false;
+    while (optionalComma()) {
+        std::string word = peek().kind == TokenKind::Name ? peek().text : std::string();
+        if (word == "VIRTKEY") entry->flags |= FVIRTKEY;
+        else if (word == "ASCII") ascii = true;
+        else if (word == "NOINVERT") entry->flags |= FNOINVERT;
+        else if (word == "SHIFT") entry->flags |= FSHIFT;
+        else if (word == "CONTROL") entry->flags |= FCONTROL;
+        else if (word == "ALT") entry->flags |= FALT;
+        else return fail("expected VIRTKEY, ASCII, NOINVERT, SHIFT, CONTROL or ALT");
+        ++pos_;
+    }
+    if (ascii && (entry->flags & FVIRTKEY)) return failEntry("an accelerator is either ASCII or VIRTKEY");
+    if (!(entry->flags & FVIRTKEY) && (entry->flags & (FSHIFT | FCONTROL)))
+        return failEntry("SHIFT and CONTROL apply to VIRTKEY accelerators only");
+    *typed = ascii || (entry->flags & FVIRTKEY);
+    return true;
+}
+
+bool Parser::accelerator(AcceleratorTable* table) {
+    std::string text;
+    int64_t number = 0;
+    bool isText = false;
+    int command;
+    entryStart_ = pos_;
+    if (!acceleratorEvent(&text, &number, &isText) || !expectComma() || !integer(&command))
+        return false;
+    Accelerator entry;
+    entry.command = static_cast<uint16_t>(command);
+    bool typed;
+    if (!acceleratorOptions(&entry, &typed)) return false;
+    bool virtualKey = entry.flags & FVIRTKEY;
+    if (!isText) {
+        if (!typed) return failEntry("accelerator type required (ASCII or VIRTKEY)");
+        entry.key = static_cast<uint16_t>(number);
+    } else if (text[0] == '^') {
+        if (virtualKey) return failEntry("^ is not allowed with VIRTKEY");
+        entry.key = static_cast<uint16_t>(toupper(static_cast<unsigned char>(text[1])) - 'A' + 1);
+    } else {
+        unsigned char c = static_cast<unsigned char>(text[0]);
+        if (virtualKey && !isupper(c) && !isdigit(c))
+            return failEntry("a VIRTKEY accelerator names an upper-case letter or a digit");
+        entry.key = c;
+    }
+    table->entries.push_back(entry);
+    return true;
+}
+
 bool Parser::script(Script* out) {
     std::set<std::pair<int, int>> seen;  // (kind, id)
     while (peek().kind != TokenKind::End) {
@@ -316,14 +413,20 @@ bool Parser::script(Script* out) {
         if (peek().kind != TokenKind::Name) return fail("expected a resource type");
         ++pos_;
         while (kMemoryOptions.count(peek().text)) ++pos_;
-        int kind = type == "DIALOG" || type == "DIALOGEX" ? 1 : type == "ICON" ? 2 : 0;
+        int kind = type == "DIALOG" || type == "DIALOGEX" ? 1
+                   : type == "ICON"                       ? 2
+                   : type == "ACCELERATORS"               ? 3
+                                                          : 0;
         if (!kind) {
             pos_--;
             return fail("unsupported resource type " + type);
         }
         if (!seen.insert({kind, id}).second)
             return fail(type + " " + std::to_string(id) + " is defined twice");
-        if (!(kind == 1 ? dialog(id, type == "DIALOGEX", out) : icon(id, out))) return false;
+        bool parsed = kind == 1   ? dialog(id, type == "DIALOGEX", out)
+                      : kind == 2 ? icon(id, out)
+                                  : accelerators(id, out);
+        if (!parsed) return false;
     }
     return true;
 }

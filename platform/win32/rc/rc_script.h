@@ -1,5 +1,6 @@
 // The resource compiler's model of an .rc file and its three stages: read
-// (tokens with #include and #define done), parse (dialogs and icons), write
+// (tokens with #include and #define done), parse (dialogs, icons and
+// accelerator tables), write
 // (the C++ tables of platform/resource_table.h). Only the statements the
 // programs' resource files use are known; anything else is an error with
 // its file and line.
@@ -60,9 +61,22 @@ struct IconEntry {
     int line = 0;
 };
 
+// One entry of an ACCELERATORS table, as ACCEL holds it.
+struct Accelerator {
+    uint8_t flags = 0;  // FVIRTKEY, FNOINVERT, FSHIFT, FCONTROL, FALT
+    uint16_t key = 0;
+    uint16_t command = 0;
+};
+
+struct AcceleratorTable {
+    int id = 0;
+    std::vector<Accelerator> entries;
+};
+
 struct Script {
     std::vector<Dialog> dialogs;
     std::vector<IconEntry> icons;
+    std::vector<AcceleratorTable> accelerators;
 };
 
 // Reads an included file's text; false when it cannot be found.

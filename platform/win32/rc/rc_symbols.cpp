@@ -119,6 +119,12 @@ const std::map<std::string, int64_t>& builtinSymbols() {
         RC_SYMBOL(IDIGNORE),
         RC_SYMBOL(IDYES),
         RC_SYMBOL(IDNO),
+        RC_SYMBOL(VK_TAB),
+        RC_SYMBOL(VK_RETURN),
+        RC_SYMBOL(VK_ESCAPE),
+        RC_SYMBOL(VK_SHIFT),
+        RC_SYMBOL(VK_CONTROL),
+        RC_SYMBOL(VK_MENU),
         {"IDC_STATIC", -1},
     };
     return symbols;

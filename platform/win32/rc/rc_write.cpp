@@ -72,6 +72,26 @@ void writeIcons(std::ostringstream& out, const Script& script,
     out << "};\n";
 }
 
+void writeAccelerators(std::ostringstream& out, const Script& script) {
+    for (const AcceleratorTable& table : script.accelerators) {
+        if (table.entries.empty()) continue;
+        out << "const platform::AcceleratorEntryResource accelerators" << table.id << "[] = {\n";
+        for (const Accelerator& a : table.entries)
+            out << "    {" << int(a.flags) << ", " << a.key << ", " << a.command << "},\n";
+        out << "};\n";
+    }
+    if (script.accelerators.empty()) return;
+    out << "const platform::AcceleratorResource acceleratorTables[] = {\n";
+    for (const AcceleratorTable& table : script.accelerators) {
+        out << "    {" << table.id << ", ";
+        if (table.entries.empty())
+            out << "nullptr, 0},\n";
+        else
+            out << "accelerators" << table.id << ", " << table.entries.size() << "},\n";
+    }
+    out << "};\n";
+}
+
 }  // namespace
 
 std::string writeTables(const Script& script,
@@ -83,9 +103,12 @@ std::string writeTables(const Script& script,
         << "#include \"platform/resource_table.h\"\n\nnamespace {\n\n";
     writeDialogs(out, script);
     writeIcons(out, script, iconBytes);
+    writeAccelerators(out, script);
     out << "const platform::ResourceTable table = {"
         << (script.dialogs.empty() ? "nullptr" : "dialogs") << ", " << script.dialogs.size() << ", "
-        << (script.icons.empty() ? "nullptr" : "icons") << ", " << script.icons.size() << "};\n"
+        << (script.icons.empty() ? "nullptr" : "icons") << ", " << script.icons.size() << ", "
+        << (script.accelerators.empty() ? "nullptr" : "acceleratorTables") << ", "
+        << script.accelerators.size() << "};\n"
         << "[[maybe_unused]] const bool registered = platform::registerResources(&table);\n\n}  // "
            "namespace\n";
     return out.str();

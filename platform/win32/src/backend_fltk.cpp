@@ -22,6 +22,7 @@
 #include "fltk_backend.h"
 #include "fltk_file_chooser.h"
 #include "icon.h"
+#include "keyboard.h"
 #include "input.h"
 
 namespace win32 {
@@ -203,6 +204,8 @@ public:
     }
     // Set while the core places the window, whose rectangle it already knows.
     bool placing_ = false;
+
+    Window* owner() const { return owner_; }
 
 private:
     bool blockedInput(int event) const {
@@ -399,9 +402,45 @@ void afterUserInput() {
     deliverPendingPaints([](const Window* window) { return hasSurface(window); });
 }
 
+namespace {
+
+// The virtual key of an FLTK key for the keys accelerators name (letters
+// and digits); 0 for the rest, which go their usual way.
+WPARAM virtualKeyOf(int key) {
+    if (key >= 'a' && key <= 'z') return WPARAM(key - 'a' + 'A');
+    if (key >= '0' && key <= '9') return WPARAM(key);
+    return 0;
+}
+
+// Where a dialog's modal loop takes a message from the queue, Windows calls
+// the WH_MSGFILTER hooks first; FLTK gives a key to the focused widget (an
+// edit box would take Ctrl+Z as its own undo), so the hooks see key
+// presses here, before any widget does.
+int filterKeysFirst(int event, Fl_Window* flWindow) {
+    WPARAM virtualKey = event == FL_KEYDOWN || event == FL_KEYUP ? virtualKeyOf(Fl::event_key()) : 0;
+    DialogWidget* dialog =
+        virtualKey && flWindow ? dynamic_cast<DialogWidget*>(flWindow->top_window()) : nullptr;
+    if (!dialog || !dialog->owner()->alive) return Fl::handle_(event, flWindow);
+    int state = Fl::event_state();
+    setKeyDown(VK_CONTROL, state & FL_CTRL);
+    setKeyDown(VK_SHIFT, state & FL_SHIFT);
+    setKeyDown(VK_MENU, state & FL_ALT);
+    Window* focus = focusWindow();
+    Window* target = focus && focus->parent == dialog->owner() ? focus : dialog->owner();
+    bool alt = state & FL_ALT;
+    UINT message = event == FL_KEYDOWN ? (alt ? WM_SYSKEYDOWN : WM_KEYDOWN) : (alt ? WM_SYSKEYUP : WM_KEYUP);
+    bool taken = filterDialogKey(target, message, virtualKey);
+    if (!taken) return Fl::handle_(event, flWindow);
+    afterUserInput();
+    return 1;
+}
+
+}  // namespace
+
 std::unique_ptr<Backend> makeFltkBackend() {
     if (!canOpenDisplay()) return nullptr;
     Fl::scheme("gtk+");
+    Fl::event_dispatch(filterKeysFirst);
     return std::make_unique<FltkBackend>();
 }
 

@@ -8,6 +8,7 @@
 #include "dialog.h"
 #include "headless_input.h"
 #include "input.h"
+#include "keyboard.h"
 #include "platform/window_surface.h"
 #include "png_snapshot.h"
 
@@ -114,24 +115,23 @@ std::string choose(int id, int index) {
 }
 
 std::string key(Key pressed) {
+    static const unsigned keys[] = {VK_RETURN, VK_ESCAPE, VK_TAB, VK_TAB};
+    return pressKey(keys[static_cast<int>(pressed)], false, pressed == Key::ShiftTab, false);
+}
+
+std::string pressKey(unsigned virtualKey, bool ctrl, bool shift, bool alt) {
     win32::Window* dialog = win32::activeDialog();
     if (!dialog) return "no dialog is open";
-    // A key goes to the window with the focus: when that is another
-    // top-level window (the Preview), it gets the key messages and the
-    // dialog never sees the key.
     win32::Window* focus = win32::focusWindow();
-    win32::Window* focusTop = focus && focus->parent ? focus->parent : focus;
-    if (focus && focus->alive && focusTop != dialog && focusTop->alive && !focusTop->ended &&
-        focusTop->enabled) {
-        static const UINT virtualKeys[] = {VK_RETURN, VK_ESCAPE, VK_TAB};
-        const UINT virtualKey = virtualKeys[static_cast<int>(pressed)];
-        win32::keyMessage(WM_KEYDOWN, virtualKey, false);
-        win32::keyMessage(WM_KEYUP, virtualKey, false);
-        return finish("");
-    }
-    static const win32::DialogKey keys[] = {win32::DialogKey::Enter, win32::DialogKey::Escape,
-                                            win32::DialogKey::Tab, win32::DialogKey::ShiftTab};
-    win32::pressDialogKey(dialog, keys[static_cast<int>(pressed)]);
+    win32::Window* target = focus ? focus : dialog;
+    const int modifiers[] = {VK_CONTROL, VK_SHIFT, VK_MENU};
+    const bool held[] = {ctrl, shift, alt};
+    for (int k = 0; k < 3; ++k) win32::setKeyDown(modifiers[k], held[k]);
+    win32::setKeyDown(int(virtualKey), true);
+    win32::dispatchDialogKey(dialog, target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey);
+    win32::setKeyDown(int(virtualKey), false);
+    if (target->alive) win32::dispatchDialogKey(dialog, target, alt ? WM_SYSKEYUP : WM_KEYUP, virtualKey);
+    for (int modifier : modifiers) win32::setKeyDown(modifier, false);
     return finish("");
 }
 

@@ -38,6 +38,13 @@ const IconResource* findIconResource(int id) {
     return nullptr;
 }
 
+const AcceleratorResource* findAcceleratorResource(int id) {
+    for (const ResourceTable* table : tables())
+        for (size_t i = 0; i < table->acceleratorCount; ++i)
+            if (table->accelerators[i].id == id) return &table->accelerators[i];
+    return nullptr;
+}
+
 }  // namespace platform
 
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR iconName) {

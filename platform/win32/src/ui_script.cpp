@@ -3,6 +3,7 @@
 // the output before them is what the program really did.
 #include "platform/ui_script.h"
 
+#include <ctype.h>
 #include <stdio.h>
 #include <stdlib.h>
 
@@ -54,12 +55,41 @@ Action chooseAction(const std::string& args) {
     return [id, index] { return headless::choose(id, index); };
 }
 
-Action keyAction(const std::string& name) {
-    if (name == "Enter") return [] { return headless::key(headless::Key::Enter); };
-    if (name == "Escape") return [] { return headless::key(headless::Key::Escape); };
-    if (name == "Tab") return [] { return headless::key(headless::Key::Tab); };
-    if (name == "Shift+Tab") return [] { return headless::key(headless::Key::ShiftTab); };
-    return failing("unknown key \"" + name + "\" (Enter, Escape, Tab or Shift+Tab)");
+// Virtual-key codes of the named keys a script may press.
+const std::pair<const char*, unsigned> kKeyNames[] = {
+    {"Enter", 0x0D}, {"Escape", 0x1B}, {"Tab", 0x09},   {"Space", 0x20},
+    {"PageUp", 0x21}, {"PageDown", 0x22}, {"End", 0x23}, {"Home", 0x24},
+    {"Left", 0x25},   {"Up", 0x26},       {"Right", 0x27}, {"Down", 0x28},
+    {"Delete", 0x2E},
+};
+
+// A key name: one of the above, or a letter or digit (its own code).
+bool virtualKeyOf(const std::string& name, unsigned* code) {
+    for (const auto& named : kKeyNames)
+        if (name == named.first) return *code = named.second, true;
+    if (name.size() != 1 || !isalnum(static_cast<unsigned char>(name[0]))) return false;
+    *code = static_cast<unsigned>(toupper(static_cast<unsigned char>(name[0])));
+    return true;
+}
+
+// "Enter", "Ctrl+Z", "Ctrl+Shift+Z": modifiers joined to the key with '+'.
+Action keyAction(const std::string& chord) {
+    bool ctrl = false, shift = false, alt = false;
+    std::string rest = chord;
+    size_t plus;
+    while ((plus = rest.find('+')) != std::string::npos && plus + 1 < rest.size()) {
+        std::string modifier = rest.substr(0, plus);
+        if (modifier == "Ctrl") ctrl = true;
+        else if (modifier == "Shift") shift = true;
+        else if (modifier == "Alt") alt = true;
+        else return failing("unknown modifier \"" + modifier + "\" in \"" + chord + "\" (Ctrl, Shift or Alt)");
+        rest = rest.substr(plus + 1);
+    }
+    unsigned code;
+    if (!virtualKeyOf(rest, &code))
+        return failing("unknown key \"" + chord +
+                       "\" (Enter, Escape, Tab, a letter or digit, ..., after Ctrl+, Shift+ or Alt+)");
+    return [code, ctrl, shift, alt] { return headless::pressKey(code, ctrl, shift, alt); };
 }
 
 Action answerFileAction(const std::string& path) {

@@ -253,6 +253,11 @@ BOOL WINAPI EnableWindow(HWND handle, BOOL enable) {
     return wasDisabled;
 }
 
+BOOL WINAPI IsWindowEnabled(HWND handle) {
+    Window* window = windowFromHandle(handle);
+    return window && window->enabled ? TRUE : FALSE;
+}
+
 BOOL WINAPI SetWindowTextA(HWND handle, LPCSTR text) {
     Window* window = windowFromHandle(handle);
     if (!window) return FALSE;

@@ -1,0 +1,24 @@
+// The texts and choices of the lists that name maps and meshes, kept before
+// and after each step that adds or renames their entries, so that undo and
+// redo show the lists exactly as they were (Add Map rewrites every entry of
+// three lists; the Sprites "Map:" list keeps its own texts).
+#ifndef KELVANE_EDITOR_LIST_MEMO_H
+#define KELVANE_EDITOR_LIST_MEMO_H
+
+#include <windows.h>
+
+#include <cstdint>
+
+// Whether the command may add or rename entries of those lists.
+bool commandRenamesLists(int controlId);
+
+// Before such a command runs.
+void rememberListsBefore();
+// After it ran as the kept step `serial` (0: nothing was kept); lists of
+// steps the history no longer holds are let go.
+void rememberListsAfter(uint64_t serial);
+
+// After an undo (back) or redo of the step: its lists, when remembered.
+void showRememberedLists(uint64_t serial, bool back);
+
+#endif
