@@ -82,6 +82,7 @@ void TrackDocument::adopt(const TrackHeader& newHeader, TrackArrays& arrays) {
     arrays.release();
     loaded = 1;
     failure = TrackError::None;
+    journal.restart();
 }
 
 // Builds the whole new track aside, so a refused size leaves the old one.
@@ -112,6 +113,7 @@ void TrackDocument::destroyTrack() {
     TrackArrays old;
     swapArrays(old);
     loaded = 0;
+    journal.restart();
 }
 
 DWORD TrackDocument::getSizeX() const {

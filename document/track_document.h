@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include "record_journal.h"
 #include "track_records.h"
 
 struct TrackArrays;
@@ -50,6 +51,8 @@ struct TrackDocument {
     Border* borders = nullptr;
     MeshPlacement* meshes = nullptr;
     TrackError failure = TrackError::None;
+    // Changes to billboards, borders and mesh placements, for the renderer.
+    RecordJournal journal;
 
     TrackDocument() = default;
     ~TrackDocument();
@@ -135,6 +138,11 @@ struct TrackDocument {
 
     TrackError lastError() const { return failure; }
     const char* lastErrorText() const { return trackErrorText(failure); }
+
+    // For code that writes billboard, border or mesh records directly rather
+    // than through the operations above (which note their changes already).
+    void noteRecordChanged(RecordKind kind, DWORD index) { journal.note(kind, index); }
+    void noteAllRecordsChanged() { journal.restart(); }
 
     // The record at an index, or null without a track or outside the array.
     Field* fieldAt(DWORD i, DWORD j) const;

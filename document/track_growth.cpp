@@ -45,6 +45,7 @@ int TrackDocument::addMap() {
 }
 
 int TrackDocument::addBillboard() {
+    journal.note(RecordKind::Billboard, header.billboardCount);
     return settle(growArray(loaded, billboards, header.billboardCount, copyWhole<Billboard>,
                             [](Billboard& b) {
                                 b.empty = kSlotUnused;
@@ -53,11 +54,13 @@ int TrackDocument::addBillboard() {
 }
 
 int TrackDocument::addBorder() {
+    journal.note(RecordKind::Border, header.borderCount);
     return settle(growArray(loaded, borders, header.borderCount, copyWhole<Border>,
                             [](Border& b) { b.empty = kSlotUnused; }));
 }
 
 int TrackDocument::addMesh() {
+    journal.note(RecordKind::Mesh, header.meshCount);
     return settle(
         growArray(loaded, meshes, header.meshCount, copyWhole<MeshPlacement>, [](MeshPlacement& m) {
             m.empty = kSlotUnused;

@@ -39,6 +39,15 @@ const char* terminatedName(const char* slot, size_t slotSize) {
     return std::memchr(slot, '\0', slotSize) ? slot : nullptr;
 }
 
+// A change to a billboard, border or mesh placement, noted in the journal
+// when it was made.
+template <typename Record, typename Change>
+int noted(RecordJournal& journal, RecordKind kind, DWORD index, Record* record, Change apply) {
+    if (!change(record, apply)) return 0;
+    journal.note(kind, index);
+    return 1;
+}
+
 }  // namespace
 
 int TrackDocument::setFieldMap(DWORD i, DWORD j, DWORD map) {
@@ -70,7 +79,8 @@ const char* TrackDocument::getMapName(DWORD index) const {
 }
 
 int TrackDocument::setBillboardFace(DWORD index, DWORD face) {
-    return change(billboardAt(index), [&](Billboard& b) { b.face = face; });
+    return noted(journal, RecordKind::Billboard, index, billboardAt(index),
+                 [&](Billboard& b) { b.face = face; });
 }
 
 DWORD TrackDocument::getBillboardFace(DWORD index) const {
@@ -78,15 +88,18 @@ DWORD TrackDocument::getBillboardFace(DWORD index) const {
 }
 
 int TrackDocument::setBillboardPosX(DWORD index, DWORD value) {
-    return change(billboardAt(index), [&](Billboard& b) { b.posX = value; });
+    return noted(journal, RecordKind::Billboard, index, billboardAt(index),
+                 [&](Billboard& b) { b.posX = value; });
 }
 
 int TrackDocument::setBillboardPosY(DWORD index, DWORD value) {
-    return change(billboardAt(index), [&](Billboard& b) { b.posY = value; });
+    return noted(journal, RecordKind::Billboard, index, billboardAt(index),
+                 [&](Billboard& b) { b.posY = value; });
 }
 
 int TrackDocument::setBillboardPosZ(DWORD index, DWORD value) {
-    return change(billboardAt(index), [&](Billboard& b) { b.posZ = value; });
+    return noted(journal, RecordKind::Billboard, index, billboardAt(index),
+                 [&](Billboard& b) { b.posZ = value; });
 }
 
 DWORD TrackDocument::getBillboardPosX(DWORD index) const {
@@ -102,7 +115,7 @@ DWORD TrackDocument::getBillboardPosZ(DWORD index) const {
 }
 
 int TrackDocument::setBillboardScale(DWORD index, DWORD scaleX, DWORD scaleY) {
-    return change(billboardAt(index), [&](Billboard& b) {
+    return noted(journal, RecordKind::Billboard, index, billboardAt(index), [&](Billboard& b) {
         b.scaleX = scaleX;
         b.scaleY = scaleY;
     });
@@ -117,7 +130,8 @@ DWORD TrackDocument::getBillboardScaleY(DWORD index) const {
 }
 
 int TrackDocument::setBillboardAngle(DWORD index, DWORD degrees) {
-    return change(billboardAt(index), [&](Billboard& b) { b.angleY = degrees; });
+    return noted(journal, RecordKind::Billboard, index, billboardAt(index),
+                 [&](Billboard& b) { b.angleY = degrees; });
 }
 
 DWORD TrackDocument::getBillboardAngle(DWORD index) const {
@@ -125,7 +139,7 @@ DWORD TrackDocument::getBillboardAngle(DWORD index) const {
 }
 
 int TrackDocument::setBillboardMap(DWORD index, DWORD map) {
-    return change(billboardAt(index), [&](Billboard& b) {
+    return noted(journal, RecordKind::Billboard, index, billboardAt(index), [&](Billboard& b) {
         b.map = map;
         b.empty = kSlotUsed;
     });
@@ -147,8 +161,9 @@ DWORD TrackDocument::getBorderType(DWORD index) const {
 namespace {
 
 // The six coordinate setters share this: set one word, mark the border used.
-int setBorderWord(Border* border, DWORD Border::*word, DWORD value) {
-    return change(border, [&](Border& b) {
+int setBorderWord(RecordJournal& journal, DWORD index, Border* border, DWORD Border::*word,
+                  DWORD value) {
+    return noted(journal, RecordKind::Border, index, border, [&](Border& b) {
         b.*word = value;
         b.empty = kSlotUsed;
     });
@@ -157,22 +172,22 @@ int setBorderWord(Border* border, DWORD Border::*word, DWORD value) {
 }  // namespace
 
 int TrackDocument::setBorderX1(DWORD index, DWORD v) {
-    return setBorderWord(borderAt(index), &Border::x1, v);
+    return setBorderWord(journal, index, borderAt(index), &Border::x1, v);
 }
 int TrackDocument::setBorderZ1(DWORD index, DWORD v) {
-    return setBorderWord(borderAt(index), &Border::z1, v);
+    return setBorderWord(journal, index, borderAt(index), &Border::z1, v);
 }
 int TrackDocument::setBorderX2(DWORD index, DWORD v) {
-    return setBorderWord(borderAt(index), &Border::x2, v);
+    return setBorderWord(journal, index, borderAt(index), &Border::x2, v);
 }
 int TrackDocument::setBorderZ2(DWORD index, DWORD v) {
-    return setBorderWord(borderAt(index), &Border::z2, v);
+    return setBorderWord(journal, index, borderAt(index), &Border::z2, v);
 }
 int TrackDocument::setBorderTop(DWORD index, DWORD v) {
-    return setBorderWord(borderAt(index), &Border::top, v);
+    return setBorderWord(journal, index, borderAt(index), &Border::top, v);
 }
 int TrackDocument::setBorderBottom(DWORD index, DWORD v) {
-    return setBorderWord(borderAt(index), &Border::bottom, v);
+    return setBorderWord(journal, index, borderAt(index), &Border::bottom, v);
 }
 
 Border TrackDocument::getBorder(DWORD index) const {
@@ -187,6 +202,7 @@ int TrackDocument::setMeshFile(DWORD index, const char* name) {
     MeshPlacement* mesh = meshAt(index);
     if (!mesh || !copyName(mesh->fileName, sizeof mesh->fileName, name)) return 0;
     mesh->empty = kSlotUsed;
+    journal.note(RecordKind::Mesh, index);
     return 1;
 }
 
@@ -197,15 +213,18 @@ const char* TrackDocument::getMeshName(DWORD index) const {
 }
 
 int TrackDocument::setMeshPosX(DWORD index, DWORD value) {
-    return change(meshAt(index), [&](MeshPlacement& m) { m.posX = value; });
+    return noted(journal, RecordKind::Mesh, index, meshAt(index),
+                 [&](MeshPlacement& m) { m.posX = value; });
 }
 
 int TrackDocument::setMeshPosY(DWORD index, DWORD value) {
-    return change(meshAt(index), [&](MeshPlacement& m) { m.posY = value; });
+    return noted(journal, RecordKind::Mesh, index, meshAt(index),
+                 [&](MeshPlacement& m) { m.posY = value; });
 }
 
 int TrackDocument::setMeshPosZ(DWORD index, DWORD value) {
-    return change(meshAt(index), [&](MeshPlacement& m) { m.posZ = value; });
+    return noted(journal, RecordKind::Mesh, index, meshAt(index),
+                 [&](MeshPlacement& m) { m.posZ = value; });
 }
 
 DWORD TrackDocument::getMeshPosX(DWORD index) const {
@@ -221,7 +240,8 @@ DWORD TrackDocument::getMeshPosZ(DWORD index) const {
 }
 
 int TrackDocument::setMeshScale(DWORD index, DWORD value) {
-    return change(meshAt(index), [&](MeshPlacement& m) { m.scaleX = m.scaleY = m.scaleZ = value; });
+    return noted(journal, RecordKind::Mesh, index, meshAt(index),
+                 [&](MeshPlacement& m) { m.scaleX = m.scaleY = m.scaleZ = value; });
 }
 
 DWORD TrackDocument::getMeshScale(DWORD index) const {
@@ -229,7 +249,8 @@ DWORD TrackDocument::getMeshScale(DWORD index) const {
 }
 
 int TrackDocument::setMeshAngle(DWORD index, DWORD degrees) {
-    return change(meshAt(index), [&](MeshPlacement& m) { m.angleY = degrees; });
+    return noted(journal, RecordKind::Mesh, index, meshAt(index),
+                 [&](MeshPlacement& m) { m.angleY = degrees; });
 }
 
 DWORD TrackDocument::getMeshAngle(DWORD index) const {

@@ -7,6 +7,9 @@
 // cell's turn. Map indices beyond the texture table draw untextured.
 #include "passes.h"
 
+#include <algorithm>
+
+#include "grid_view.h"
 #include "scene.h"
 #include "renderer.h"
 #include "selection.h"
@@ -61,43 +64,81 @@ void drawCell(const Field& cell, DWORD i, DWORD j) {
     scene.drawQuad(cell.map);
 }
 
-// The walls an edge cell emits: side walls from column 0, end walls from row 0,
-// each facing into the grid.
-void drawWalls(const TrackDocument& track, DWORD i, DWORD j) {
+// The walls an edge cell emits, each facing into the grid: side walls from
+// column 0, end walls from row 0; only those the view may show.
+void drawWalls(const TrackDocument& track, const GridView& view, DWORD i, DWORD j) {
     DWORD wallMap = track.header.borderMap;
     float far_x = float(double(track.header.sizeX) * 100.0);
     float far_z = float(double(track.header.sizeY) * 100.0);
-    if (i == 0) {
+    if (i == 0 && view.sideWallRows(false).contains(j))
         scene.drawPlacedQuad(wallMap, D3DXVECTOR3(0, 0, cellCentre(j)), D3DXVECTOR3(0, -1.57f, 0),
                              kWallWidthScale, kWallHeightScale);
+    if (i == 0 && view.sideWallRows(true).contains(j))
         scene.drawPlacedQuad(wallMap, D3DXVECTOR3(far_x, 0, cellCentre(j)),
                              D3DXVECTOR3(0, 1.57f, 0), kWallWidthScale, kWallHeightScale);
-    }
-    if (j == 0) {
+    if (j == 0 && view.endWallColumns(false).contains(i))
         scene.drawPlacedQuad(wallMap, D3DXVECTOR3(cellCentre(i), 0, 0), D3DXVECTOR3(0, -3.14f, 0),
                              kWallWidthScale, kWallHeightScale);
+    if (j == 0 && view.endWallColumns(true).contains(i))
         scene.drawPlacedQuad(wallMap, D3DXVECTOR3(cellCentre(i), 0, far_z), D3DXVECTOR3(0, 0, 0),
                              kWallWidthScale, kWallHeightScale);
+}
+
+// Calls visit(k) for every k of the ranges, each once, ascending.
+template <typename Visit>
+void forEachInUnion(IndexRange* ranges, int count, Visit visit) {
+    std::sort(ranges, ranges + count,
+              [](const IndexRange& a, const IndexRange& b) { return a.first < b.first; });
+    DWORD next = 0;
+    for (int r = 0; r < count; ++r) {
+        for (DWORD k = std::max(next, ranges[r].first); k < ranges[r].last; ++k) visit(k);
+        next = std::max(next, ranges[r].last);
     }
+}
+
+// One row as the whole-grid walk would draw it, less what the view cannot
+// show: a cell out of view may still emit a wall that is in view.
+void drawRow(const TrackDocument& track, const GridView& view, DWORD j) {
+    IDirect3DDevice9* device = renderer.device;
+    const IndexRange cells = view.cellRows().contains(j) ? view.cellsInRow(j) : IndexRange{0, 0};
+    const bool sideWalls =
+        view.sideWallRows(false).contains(j) || view.sideWallRows(true).contains(j);
+    IndexRange visits[4] = {cells, {0, sideWalls ? 1u : 0u}, {0, 0}, {0, 0}};
+    if (j == 0) {
+        visits[2] = view.endWallColumns(false);
+        visits[3] = view.endWallColumns(true);
+    }
+    forEachInUnion(visits, 4, [&](DWORD i) {
+        const Field* cell = track.fieldAt(i, j);
+        if (!cell || cell->empty != 0 || cell->shape >= kShapeCount) return;
+        if (cells.contains(i)) {
+            bool selected = isSelected(i, j);
+            if (selected) device->SetMaterial(&HighlightFieldMaterial);
+            drawCell(*cell, i, j);
+            if (selected) device->SetMaterial(&DefaultMaterial);
+        }
+        scene.selectQuad(BillboardQuad);
+        drawWalls(track, view, i, j);
+    });
 }
 
 }  // namespace
 
 int fieldPass(const TrackDocument& track) {
+    return fieldPass(track, ViewVolume::everything());
+}
+
+int fieldPass(const TrackDocument& track, const ViewVolume& volume) {
     IDirect3DDevice9* device = renderer.device;
     device->SetMaterial(&DefaultMaterial);
     if (!track.loaded) return 0;
-    for (DWORD j = 0; j < track.header.sizeY; ++j) {
-        for (DWORD i = 0; i < track.header.sizeX; ++i) {
-            const Field* cell = track.fieldAt(i, j);
-            if (!cell || cell->empty != 0 || cell->shape >= kShapeCount) continue;
-            bool selected = isSelected(i, j);
-            if (selected) device->SetMaterial(&HighlightFieldMaterial);
-            drawCell(*cell, i, j);
-            if (selected) device->SetMaterial(&DefaultMaterial);
-            scene.selectQuad(BillboardQuad);
-            drawWalls(track, i, j);
-        }
-    }
+    const DWORD sizeX = track.header.sizeX, sizeY = track.header.sizeY;
+    const GridView view(volume, sizeX, sizeY);
+    const bool endWalls = !view.endWallColumns(false).empty() || !view.endWallColumns(true).empty();
+    IndexRange rows[4] = {view.cellRows(),
+                          view.sideWallRows(false),
+                          view.sideWallRows(true),
+                          {0, endWalls && sizeY > 0 ? 1u : 0u}};
+    forEachInUnion(rows, 4, [&](DWORD j) { drawRow(track, view, j); });
     return 1;
 }

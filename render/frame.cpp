@@ -39,19 +39,31 @@ D3DXVECTOR3 cameraTarget(const Camera& from) {
                        static_cast<float>(std::sin(heading) * step * 100.0 + from.eyeZ));
 }
 
-void drawTrackScene(const TrackDocument& track, const Camera& from, bool showBorders) {
+void drawTrackScene(const TrackDocument& track, const Camera& from, bool showBorders,
+                    Culling culling) {
+    const D3DXVECTOR3 eye(from.eyeX, from.eyeY, from.eyeZ), target = cameraTarget(from),
+                                                            up(0.0f, 1.0f, 0.0f);
+    setView(eye, target, up);
+    if (culling == Culling::Off) {
+        drawScenePasses(track, ViewVolume::everything(), showBorders);
+        return;
+    }
+    D3DXMATRIX view;
+    D3DXMatrixLookAtLH(&view, &eye, &target, &up);
+    drawScenePasses(track, ViewVolume(view, previewProjection()), showBorders);
+}
+
+void drawScenePasses(const TrackDocument& track, const ViewVolume& volume, bool showBorders) {
     IDirect3DDevice9* device = renderer.device;
-    setView(D3DXVECTOR3(from.eyeX, from.eyeY, from.eyeZ), cameraTarget(from),
-            D3DXVECTOR3(0.0f, 1.0f, 0.0f));
     device->BeginScene();
     // Drawn first without depth writes, the background stays behind the rest.
     backgroundPass(track, kBackgroundDistance);
     meshPass(track);
-    fieldPass(track);
-    billboardPass(track);
+    fieldPass(track, volume);
+    billboardPass(track, volume);
     if (showBorders) {
         device->SetRenderState(D3DRS_DEPTHBIAS, kBorderDepthBias);
-        borderPass(track);
+        borderPass(track, volume);
         device->SetRenderState(D3DRS_DEPTHBIAS, 0);
     }
     device->EndScene();

@@ -8,6 +8,7 @@
 #include <d3dx9.h>
 
 #include "track_document.h"
+#include "view_volume.h"
 
 // All five are 32-bit floats on purpose: the camera buttons round each step
 // to float, and the positions they reach are part of the program's behaviour.
@@ -29,8 +30,17 @@ void setView(D3DXVECTOR3 eye, D3DXVECTOR3 target, D3DXVECTOR3 up);
 // The ground point the camera looks at.
 D3DXVECTOR3 cameraTarget(const Camera& from);
 
+// Whether the passes leave out what the view cannot show. The picture is the
+// same either way; Off is for comparing.
+enum class Culling { On, Off };
+
 // The view from the camera and, between BeginScene and EndScene, every pass
 // over the track; the borders only when shown, lifted by the depth bias.
-void drawTrackScene(const TrackDocument& track, const Camera& from, bool showBorders);
+void drawTrackScene(const TrackDocument& track, const Camera& from, bool showBorders,
+                    Culling culling = Culling::On);
+
+// BeginScene, the passes over what the volume may show (made from the view
+// and projection the device has been given), EndScene: for any view.
+void drawScenePasses(const TrackDocument& track, const ViewVolume& volume, bool showBorders);
 
 #endif
