@@ -79,6 +79,9 @@ struct TrackDocument {
     int setFieldMap(DWORD i, DWORD j, DWORD map);
     int setFieldShape(DWORD i, DWORD j, DWORD shape);
     int setFieldOrientation(DWORD i, DWORD j, DWORD orientation);
+    // Every cell of the grid gets the map, shape and orientation, and is in
+    // use: what setting each cell in turn gives, in one pass over memory.
+    int setAllFields(DWORD map, DWORD shape, DWORD orientation);
 
     // Maps. A name longer than 63 characters is refused, never cut.
     int setMapFile(DWORD index, const char* name);

@@ -74,7 +74,10 @@ TrackError readHeader(HANDLE file, TrackHeader* header) {
 TrackError readTrack(HANDLE file, TrackHeader* header, TrackArrays* arrays) {
     TrackError result = readHeader(file, header);
     if (result != TrackError::None) return result;
-    if (!arrays->allocate(*header)) return TrackError::OutOfMemory;
+    // Every byte is read into the arrays before they are used, and a file
+    // that ends early is refused whole, so zero-filling them first would only
+    // be a second pass over up to 335 MB.
+    if (!arrays->allocate(*header, TrackArrays::Unfilled)) return TrackError::OutOfMemory;
     const TrackHeader& h = *header;
     const struct {
         void* data;

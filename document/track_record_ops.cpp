@@ -65,6 +65,18 @@ int TrackDocument::setFieldOrientation(DWORD i, DWORD j, DWORD orientation) {
     return change(fieldAt(i, j), [&](Field& f) { f.orientation = orientation; });
 }
 
+int TrackDocument::setAllFields(DWORD map, DWORD shape, DWORD orientation) {
+    if (!loaded) return 0;
+    const size_t cells = size_t(header.sizeX) * header.sizeY;
+    for (Field* f = fields; f != fields + cells; ++f) {
+        f->empty = kSlotUsed;
+        f->map = map;
+        f->shape = shape;
+        f->orientation = orientation;
+    }
+    return 1;
+}
+
 int TrackDocument::setMapFile(DWORD index, const char* name) {
     MapEntry* entry = mapAt(index);
     if (!entry || !copyName(entry->fileName, sizeof entry->fileName, name)) return 0;
