@@ -58,7 +58,7 @@ void drawScenePasses(const TrackDocument& track, const ViewVolume& volume, bool 
     device->BeginScene();
     // Drawn first without depth writes, the background stays behind the rest.
     backgroundPass(track, kBackgroundDistance);
-    meshPass(track);
+    meshPass(track, volume);
     fieldPass(track, volume);
     billboardPass(track, volume);
     if (showBorders) {

@@ -1,6 +1,7 @@
 #include "object_bounds.h"
 
 #include <algorithm>
+#include <initializer_list>
 
 namespace {
 

@@ -16,6 +16,7 @@ int backgroundPass(const TrackDocument& track, float distance);
 
 // Every placed mesh with its scale, turn and position. Always 1.
 int meshPass(const TrackDocument& track);
+int meshPass(const TrackDocument& track, const ViewVolume& volume);
 
 // Every used cell as its shape's quad, the selected one red-tinted, and the
 // wall ring along the grid's edge. 0 without a track, else 1.

@@ -109,6 +109,7 @@ HRESULT Scene::loadMesh(DWORD slot, const char* path, const char* textureDirecto
         clearSlot(&loaded);
         return E_FAIL;
     }
+    measureMesh(&loaded);
     meshSlots[slot] = loaded;
     return S_OK;
 }

@@ -12,18 +12,29 @@
 
 #include "frame.h"
 #include "grid_view.h"
+#include "passes.h"
+#include "platform/d3d9_trace.h"
 #include "render_fixture.h"
 #include "renderer.h"
 #include "scene.h"
 #include "selection.h"
 #include "track_document.h"
 #include "visible_objects.h"
+#include "x_files.h"
 
 namespace {
 
 // Enough objects that they are found through the index, not scanned.
 constexpr DWORD kIndexedCount = kScanLimit + 100;
 constexpr DWORD kNegativeFive = 0xFFFFFFFBu;  // -5 typed into a box, read unsigned
+
+ViewVolume volumeOf(const Camera& camera) {
+    D3DXVECTOR3 eye(camera.eyeX, camera.eyeY, camera.eyeZ), target = cameraTarget(camera),
+                                                            up(0, 1, 0);
+    D3DXMATRIX view;
+    D3DXMatrixLookAtLH(&view, &eye, &target, &up);
+    return ViewVolume(view, previewProjection());
+}
 
 class CullingTest : public RenderTest {
 protected:
@@ -164,16 +175,50 @@ TEST_F(CullingTest, EdgeAndUndersideViewsDrawTheSamePixels) {
         EXPECT_EQ(differences(track, camera), 0u) << "camera heading " << camera.heading;
 }
 
-bool contains(const std::vector<DWORD>& list, DWORD value) {
-    return std::find(list.begin(), list.end(), value) != list.end();
+// Placed meshes, some turned, grown, shrunk to nothing or sent far off by a
+// negative entry, seen from random cameras; and one placed far from the view
+// is not drawn at all.
+TEST_F(CullingTest, MeshPlacementsDrawTheSamePixels) {
+    std::mt19937 random(7);
+    const std::string mesh = folder.path("three.x");
+    writeTextX(mesh);
+    TrackDocument track;
+    ASSERT_TRUE(track.createTrack(30, 30, 5, 0, 0, 24));
+    randomCells(track, random);
+    for (DWORD k = 0; k < 24; ++k) {
+        ASSERT_EQ(scene.loadMesh(k, mesh.c_str(), folder.dir().c_str()), S_OK);
+        track.setMeshFile(k, "three.x");
+        track.setMeshPosX(k, coordinate(random, 3500));
+        track.setMeshPosY(k, pick(random, 0, 60));
+        track.setMeshPosZ(k, coordinate(random, 3500));
+        const DWORD scales[] = {0, 10, 100, 300, 3000, kNegativeFive};
+        track.setMeshScale(k, scales[pick(random, 0, 5)]);
+        track.setMeshAngle(k, pick(random, 0, 360));
+    }
+    for (int c = 0; c < 6; ++c) {
+        Camera camera = randomCamera(random, track);
+        EXPECT_EQ(differences(track, camera), 0u) << "camera " << c;
+    }
+    track.setMeshPosX(0, 20000);
+    track.setMeshScale(0, 100);
+    const Camera start = {3.14f, 1500.0f, 200.0f, 500.0f, 10.0f};
+    std::vector<std::string> culled, full;
+    device()->BeginScene();
+    {
+        platform::d3d9::TraceScope scope(&culled);
+        meshPass(track, volumeOf(start));
+    }
+    {
+        platform::d3d9::TraceScope scope(&full);
+        meshPass(track);
+    }
+    device()->EndScene();
+    EXPECT_LT(linesStartingWith(culled, "mesh").size(), linesStartingWith(full, "mesh").size());
+    for (DWORD k = 0; k < 24; ++k) scene.releaseMesh(k);
 }
 
-ViewVolume volumeOf(const Camera& camera) {
-    D3DXVECTOR3 eye(camera.eyeX, camera.eyeY, camera.eyeZ), target = cameraTarget(camera),
-                                                            up(0, 1, 0);
-    D3DXMATRIX view;
-    D3DXMatrixLookAtLH(&view, &eye, &target, &up);
-    return ViewVolume(view, previewProjection());
+bool contains(const std::vector<DWORD>& list, DWORD value) {
+    return std::find(list.begin(), list.end(), value) != list.end();
 }
 
 // A track of many objects far from the camera's view, with record `k` of
