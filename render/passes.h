@@ -25,6 +25,15 @@ int fieldPass(const TrackDocument& track);
 // is drawn in the same order, so the picture is the same.
 int fieldPass(const TrackDocument& track, const ViewVolume& volume);
 
+// A view that shows the whole of a big grid (the top view) gives each cell
+// less than a pixel: there the grid is drawn in square blocks of `step` cells
+// a side, each as one of its cells stretched over it, so at most
+// kCoarseBlocksASide blocks a side are drawn whatever the track's size.
+// A step of 1 is the field pass itself.
+constexpr DWORD kCoarseBlocksASide = 256;
+DWORD coarseStep(DWORD sizeX, DWORD sizeY);
+int coarseFieldPass(const TrackDocument& track, const ViewVolume& volume, DWORD step);
+
 // Every used billboard, fixed or turned to the camera, the selected one
 // glowing red. 0 without a track, else 1.
 int billboardPass(const TrackDocument& track);
