@@ -217,6 +217,51 @@ TEST_F(CullingTest, MeshPlacementsDrawTheSamePixels) {
     for (DWORD k = 0; k < 24; ++k) scene.releaseMesh(k);
 }
 
+// The mesh pass reads the placements every frame, so each kind of edit is
+// seen at once: moved into view it is drawn, moved or turned away it is not.
+TEST_F(CullingTest, AMeshPlacementFollowsItsEdits) {
+    const std::string mesh = folder.path("three.x");
+    writeTextX(mesh);
+    ASSERT_EQ(scene.loadMesh(0, mesh.c_str(), folder.dir().c_str()), S_OK);
+    TrackDocument track;
+    ASSERT_TRUE(track.createTrack(30, 30, 5, 0, 0, 1));
+    track.setMeshFile(0, "three.x");
+    track.setMeshScale(0, 100);
+    const ViewVolume volume = volumeOf({3.14f, 1500.0f, 200.0f, 500.0f, 10.0f});
+    auto meshDraws = [&] {
+        std::vector<std::string> trace;
+        device()->BeginScene();
+        {
+            platform::d3d9::TraceScope scope(&trace);
+            meshPass(track, volume);
+        }
+        device()->EndScene();
+        return linesStartingWith(trace, "mesh").size();
+    };
+    track.setMeshPosX(0, 20000);
+    track.setMeshPosZ(0, 500);
+    EXPECT_EQ(meshDraws(), 0u);
+    track.setMeshPosX(0, 800);
+    const size_t inView = meshDraws();
+    EXPECT_GT(inView, 0u);
+    track.setMeshPosY(0, 90000);
+    EXPECT_EQ(meshDraws(), 0u) << "lifted far above";
+    track.setMeshPosY(0, 0);
+    track.setMeshPosX(0, 5000);
+    EXPECT_EQ(meshDraws(), 0u) << "behind the camera";
+    // Off to the side and turned half round, it reaches back across the
+    // view once grown.
+    track.setMeshPosX(0, 800);
+    track.setMeshPosZ(0, 5000);
+    track.setMeshAngle(0, 180);
+    EXPECT_EQ(meshDraws(), 0u) << "off to the side";
+    track.setMeshScale(0, 20000);
+    EXPECT_EQ(meshDraws(), inView) << "grown until it reaches into view";
+    track.setMeshScale(0, kNegativeFive);
+    EXPECT_EQ(meshDraws(), inView) << "an extreme scale is drawn as before";
+    scene.releaseMesh(0);
+}
+
 bool contains(const std::vector<DWORD>& list, DWORD value) {
     return std::find(list.begin(), list.end(), value) != list.end();
 }
