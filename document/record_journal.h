@@ -13,7 +13,7 @@
 
 #include <cstdint>
 
-enum class RecordKind : BYTE { Billboard, Border, Mesh };
+#include "track_changes.h"
 
 struct RecordChange {
     RecordKind kind;

@@ -12,7 +12,11 @@
 
 #include <windows.h>
 
+#include "track_damage.h"
+#include <string>
+
 #include "record_journal.h"
+#include "track_changes.h"
 #include "track_records.h"
 
 struct TrackArrays;
@@ -53,6 +57,13 @@ struct TrackDocument {
     TrackError failure = TrackError::None;
     // Changes to billboards, borders and mesh placements, for the renderer.
     RecordJournal journal;
+    // Whole records of the file last read: all of them after a complete load,
+    // fewer after a truncated one (refused or salvaged).
+    TrackDamage damage;
+    // Why the last save failed on the file itself, in the system's words.
+    std::string saveFailureText;
+    // Told before each change; null when nobody keeps a history.
+    TrackChangeListener* listener = nullptr;
 
     TrackDocument() = default;
     ~TrackDocument();
@@ -71,9 +82,15 @@ struct TrackDocument {
     DWORD getBorderCount() const { return header.borderCount; }
     DWORD getMeshCount() const { return header.meshCount; }
     DWORD getBorderMap() const { return header.borderMap; }
-    void setBorderMap(DWORD value) { header.borderMap = value; }
+    void setBorderMap(DWORD value) {
+        noteChange(RecordKind::Header, 0);
+        header.borderMap = value;
+    }
     DWORD getBackgroundMap() const { return header.backgroundMap; }
-    void setBackgroundMap(DWORD value) { header.backgroundMap = value; }
+    void setBackgroundMap(DWORD value) {
+        noteChange(RecordKind::Header, 0);
+        header.backgroundMap = value;
+    }
 
     // Fields, addressed by column i and row j
     int setFieldMap(DWORD i, DWORD j, DWORD map);
@@ -82,6 +99,10 @@ struct TrackDocument {
     // Every cell of the grid gets the map, shape and orientation, and is in
     // use: what setting each cell in turn gives, in one pass over memory.
     int setAllFields(DWORD map, DWORD shape, DWORD orientation);
+    // The whole cell at once, as copy and paste move cells; clearField gives
+    // it the unused state of a new track.
+    int setField(DWORD i, DWORD j, const Field& field);
+    int clearField(DWORD i, DWORD j);
 
     // Maps. A name longer than 63 characters is refused, never cut.
     int setMapFile(DWORD index, const char* name);
@@ -138,9 +159,16 @@ struct TrackDocument {
     // load replaces the track only once the whole file was read and checked.
     int saveTrack(const char* path);
     int loadTrack(const char* path);
+    // As loadTrack, but a file that ends early loads as far as its records
+    // are whole; the records it lacks stay all zero. lastDamage tells how far.
+    int salvageTrack(const char* path);
+    const TrackDamage& lastDamage() const { return damage; }
 
     TrackError lastError() const { return failure; }
-    const char* lastErrorText() const { return trackErrorText(failure); }
+    const char* lastErrorText() const {
+        bool fileReason = failure == TrackError::WriteFailed && !saveFailureText.empty();
+        return fileReason ? saveFailureText.c_str() : trackErrorText(failure);
+    }
 
     // For code that writes billboard, border or mesh records directly rather
     // than through the operations above (which note their changes already).
@@ -154,6 +182,14 @@ struct TrackDocument {
     Border* borderAt(DWORD index) const;
     MeshPlacement* meshAt(DWORD index) const;
 
+    // Tells the listener, if any, before record `index` of the kind changes,
+    // and the journal of the objects the renderer indexes.
+    void noteChange(RecordKind kind, DWORD index) {
+        if (listener) listener->willChange(kind, index);
+        if (kind == RecordKind::Billboard || kind == RecordKind::Border || kind == RecordKind::Mesh)
+            journal.note(kind, index);
+    }
+
 private:
     int refuse(TrackError reason);
     // 1 for None; otherwise keeps the reason and answers 0.
@@ -162,6 +198,14 @@ private:
     // and are released with it.
     void adopt(const TrackHeader& newHeader, TrackArrays& arrays);
     void swapArrays(TrackArrays& arrays);
+    int readTrackFile(const char* path, bool salvage);
+    // The record a setter is about to write, announced to the listener; null
+    // (and nothing announced) where *At answers null.
+    Field* writableField(DWORD i, DWORD j);
+    MapEntry* writableMap(DWORD index);
+    Billboard* writableBillboard(DWORD index);
+    Border* writableBorder(DWORD index);
+    MeshPlacement* writableMesh(DWORD index);
 };
 
 extern TrackDocument trackDocument;

@@ -40,11 +40,18 @@ void copyMapName(MapEntry& to, const MapEntry& from) {
 }  // namespace
 
 int TrackDocument::addMap() {
+    // Growing rewrites every map slot (the bytes behind each name start at
+    // zero again), so all of them are announced, not only the new one.
+    if (loaded && listener) {
+        listener->willGrow(RecordKind::Map);
+        for (DWORD k = 0; k < header.mapCount; ++k) noteChange(RecordKind::Map, k);
+    }
     return settle(growArray(loaded, maps, header.mapCount, copyMapName,
                             [](MapEntry& m) { m.empty = kSlotUnused; }));
 }
 
 int TrackDocument::addBillboard() {
+    if (loaded && listener) listener->willGrow(RecordKind::Billboard);
     journal.note(RecordKind::Billboard, header.billboardCount);
     return settle(growArray(loaded, billboards, header.billboardCount, copyWhole<Billboard>,
                             [](Billboard& b) {
@@ -54,12 +61,14 @@ int TrackDocument::addBillboard() {
 }
 
 int TrackDocument::addBorder() {
+    if (loaded && listener) listener->willGrow(RecordKind::Border);
     journal.note(RecordKind::Border, header.borderCount);
     return settle(growArray(loaded, borders, header.borderCount, copyWhole<Border>,
                             [](Border& b) { b.empty = kSlotUnused; }));
 }
 
 int TrackDocument::addMesh() {
+    if (loaded && listener) listener->willGrow(RecordKind::Mesh);
     journal.note(RecordKind::Mesh, header.meshCount);
     return settle(
         growArray(loaded, meshes, header.meshCount, copyWhole<MeshPlacement>, [](MeshPlacement& m) {

@@ -39,36 +39,70 @@ const char* terminatedName(const char* slot, size_t slotSize) {
     return std::memchr(slot, '\0', slotSize) ? slot : nullptr;
 }
 
-// A change to a billboard, border or mesh placement, noted in the journal
-// when it was made.
-template <typename Record, typename Change>
-int noted(RecordJournal& journal, RecordKind kind, DWORD index, Record* record, Change apply) {
-    if (!change(record, apply)) return 0;
-    journal.note(kind, index);
-    return 1;
-}
-
 }  // namespace
 
+Field* TrackDocument::writableField(DWORD i, DWORD j) {
+    Field* field = fieldAt(i, j);
+    if (field) noteChange(RecordKind::Field, static_cast<DWORD>(field - fields));
+    return field;
+}
+
+MapEntry* TrackDocument::writableMap(DWORD index) {
+    MapEntry* entry = mapAt(index);
+    if (entry) noteChange(RecordKind::Map, index);
+    return entry;
+}
+
+Billboard* TrackDocument::writableBillboard(DWORD index) {
+    Billboard* billboard = billboardAt(index);
+    if (billboard) noteChange(RecordKind::Billboard, index);
+    return billboard;
+}
+
+Border* TrackDocument::writableBorder(DWORD index) {
+    Border* border = borderAt(index);
+    if (border) noteChange(RecordKind::Border, index);
+    return border;
+}
+
+MeshPlacement* TrackDocument::writableMesh(DWORD index) {
+    MeshPlacement* mesh = meshAt(index);
+    if (mesh) noteChange(RecordKind::Mesh, index);
+    return mesh;
+}
+
 int TrackDocument::setFieldMap(DWORD i, DWORD j, DWORD map) {
-    return change(fieldAt(i, j), [&](Field& f) {
+    return change(writableField(i, j), [&](Field& f) {
         f.map = map;
         f.empty = kSlotUsed;
     });
 }
 
 int TrackDocument::setFieldShape(DWORD i, DWORD j, DWORD shape) {
-    return change(fieldAt(i, j), [&](Field& f) { f.shape = shape; });
+    return change(writableField(i, j), [&](Field& f) { f.shape = shape; });
 }
 
 int TrackDocument::setFieldOrientation(DWORD i, DWORD j, DWORD orientation) {
-    return change(fieldAt(i, j), [&](Field& f) { f.orientation = orientation; });
+    return change(writableField(i, j), [&](Field& f) { f.orientation = orientation; });
+}
+
+int TrackDocument::setField(DWORD i, DWORD j, const Field& field) {
+    return change(writableField(i, j), [&](Field& f) { f = field; });
+}
+
+int TrackDocument::clearField(DWORD i, DWORD j) {
+    return change(writableField(i, j), [](Field& f) {
+        f = Field();
+        f.empty = kSlotUnused;
+    });
 }
 
 int TrackDocument::setAllFields(DWORD map, DWORD shape, DWORD orientation) {
     if (!loaded) return 0;
     const size_t cells = size_t(header.sizeX) * header.sizeY;
     for (Field* f = fields; f != fields + cells; ++f) {
+        // The history keeps each cell's old bytes before it is overwritten.
+        noteChange(RecordKind::Field, DWORD(f - fields));
         f->empty = kSlotUsed;
         f->map = map;
         f->shape = shape;
@@ -78,7 +112,7 @@ int TrackDocument::setAllFields(DWORD map, DWORD shape, DWORD orientation) {
 }
 
 int TrackDocument::setMapFile(DWORD index, const char* name) {
-    MapEntry* entry = mapAt(index);
+    MapEntry* entry = writableMap(index);
     if (!entry || !copyName(entry->fileName, sizeof entry->fileName, name)) return 0;
     entry->empty = kSlotUsed;
     return 1;
@@ -91,8 +125,7 @@ const char* TrackDocument::getMapName(DWORD index) const {
 }
 
 int TrackDocument::setBillboardFace(DWORD index, DWORD face) {
-    return noted(journal, RecordKind::Billboard, index, billboardAt(index),
-                 [&](Billboard& b) { b.face = face; });
+    return change(writableBillboard(index), [&](Billboard& b) { b.face = face; });
 }
 
 DWORD TrackDocument::getBillboardFace(DWORD index) const {
@@ -100,18 +133,15 @@ DWORD TrackDocument::getBillboardFace(DWORD index) const {
 }
 
 int TrackDocument::setBillboardPosX(DWORD index, DWORD value) {
-    return noted(journal, RecordKind::Billboard, index, billboardAt(index),
-                 [&](Billboard& b) { b.posX = value; });
+    return change(writableBillboard(index), [&](Billboard& b) { b.posX = value; });
 }
 
 int TrackDocument::setBillboardPosY(DWORD index, DWORD value) {
-    return noted(journal, RecordKind::Billboard, index, billboardAt(index),
-                 [&](Billboard& b) { b.posY = value; });
+    return change(writableBillboard(index), [&](Billboard& b) { b.posY = value; });
 }
 
 int TrackDocument::setBillboardPosZ(DWORD index, DWORD value) {
-    return noted(journal, RecordKind::Billboard, index, billboardAt(index),
-                 [&](Billboard& b) { b.posZ = value; });
+    return change(writableBillboard(index), [&](Billboard& b) { b.posZ = value; });
 }
 
 DWORD TrackDocument::getBillboardPosX(DWORD index) const {
@@ -127,7 +157,7 @@ DWORD TrackDocument::getBillboardPosZ(DWORD index) const {
 }
 
 int TrackDocument::setBillboardScale(DWORD index, DWORD scaleX, DWORD scaleY) {
-    return noted(journal, RecordKind::Billboard, index, billboardAt(index), [&](Billboard& b) {
+    return change(writableBillboard(index), [&](Billboard& b) {
         b.scaleX = scaleX;
         b.scaleY = scaleY;
     });
@@ -142,8 +172,7 @@ DWORD TrackDocument::getBillboardScaleY(DWORD index) const {
 }
 
 int TrackDocument::setBillboardAngle(DWORD index, DWORD degrees) {
-    return noted(journal, RecordKind::Billboard, index, billboardAt(index),
-                 [&](Billboard& b) { b.angleY = degrees; });
+    return change(writableBillboard(index), [&](Billboard& b) { b.angleY = degrees; });
 }
 
 DWORD TrackDocument::getBillboardAngle(DWORD index) const {
@@ -151,7 +180,7 @@ DWORD TrackDocument::getBillboardAngle(DWORD index) const {
 }
 
 int TrackDocument::setBillboardMap(DWORD index, DWORD map) {
-    return noted(journal, RecordKind::Billboard, index, billboardAt(index), [&](Billboard& b) {
+    return change(writableBillboard(index), [&](Billboard& b) {
         b.map = map;
         b.empty = kSlotUsed;
     });
@@ -163,7 +192,7 @@ DWORD TrackDocument::getBillboardMap(DWORD index) const {
 }
 
 int TrackDocument::setBorderType(DWORD index, DWORD type) {
-    return change(borderAt(index), [&](Border& b) { b.type = type; });
+    return change(writableBorder(index), [&](Border& b) { b.type = type; });
 }
 
 DWORD TrackDocument::getBorderType(DWORD index) const {
@@ -173,9 +202,8 @@ DWORD TrackDocument::getBorderType(DWORD index) const {
 namespace {
 
 // The six coordinate setters share this: set one word, mark the border used.
-int setBorderWord(RecordJournal& journal, DWORD index, Border* border, DWORD Border::*word,
-                  DWORD value) {
-    return noted(journal, RecordKind::Border, index, border, [&](Border& b) {
+int setBorderWord(Border* border, DWORD Border::*word, DWORD value) {
+    return change(border, [&](Border& b) {
         b.*word = value;
         b.empty = kSlotUsed;
     });
@@ -184,22 +212,22 @@ int setBorderWord(RecordJournal& journal, DWORD index, Border* border, DWORD Bor
 }  // namespace
 
 int TrackDocument::setBorderX1(DWORD index, DWORD v) {
-    return setBorderWord(journal, index, borderAt(index), &Border::x1, v);
+    return setBorderWord(writableBorder(index), &Border::x1, v);
 }
 int TrackDocument::setBorderZ1(DWORD index, DWORD v) {
-    return setBorderWord(journal, index, borderAt(index), &Border::z1, v);
+    return setBorderWord(writableBorder(index), &Border::z1, v);
 }
 int TrackDocument::setBorderX2(DWORD index, DWORD v) {
-    return setBorderWord(journal, index, borderAt(index), &Border::x2, v);
+    return setBorderWord(writableBorder(index), &Border::x2, v);
 }
 int TrackDocument::setBorderZ2(DWORD index, DWORD v) {
-    return setBorderWord(journal, index, borderAt(index), &Border::z2, v);
+    return setBorderWord(writableBorder(index), &Border::z2, v);
 }
 int TrackDocument::setBorderTop(DWORD index, DWORD v) {
-    return setBorderWord(journal, index, borderAt(index), &Border::top, v);
+    return setBorderWord(writableBorder(index), &Border::top, v);
 }
 int TrackDocument::setBorderBottom(DWORD index, DWORD v) {
-    return setBorderWord(journal, index, borderAt(index), &Border::bottom, v);
+    return setBorderWord(writableBorder(index), &Border::bottom, v);
 }
 
 Border TrackDocument::getBorder(DWORD index) const {
@@ -211,10 +239,9 @@ Border TrackDocument::getBorder(DWORD index) const {
 }
 
 int TrackDocument::setMeshFile(DWORD index, const char* name) {
-    MeshPlacement* mesh = meshAt(index);
+    MeshPlacement* mesh = writableMesh(index);
     if (!mesh || !copyName(mesh->fileName, sizeof mesh->fileName, name)) return 0;
     mesh->empty = kSlotUsed;
-    journal.note(RecordKind::Mesh, index);
     return 1;
 }
 
@@ -225,18 +252,15 @@ const char* TrackDocument::getMeshName(DWORD index) const {
 }
 
 int TrackDocument::setMeshPosX(DWORD index, DWORD value) {
-    return noted(journal, RecordKind::Mesh, index, meshAt(index),
-                 [&](MeshPlacement& m) { m.posX = value; });
+    return change(writableMesh(index), [&](MeshPlacement& m) { m.posX = value; });
 }
 
 int TrackDocument::setMeshPosY(DWORD index, DWORD value) {
-    return noted(journal, RecordKind::Mesh, index, meshAt(index),
-                 [&](MeshPlacement& m) { m.posY = value; });
+    return change(writableMesh(index), [&](MeshPlacement& m) { m.posY = value; });
 }
 
 int TrackDocument::setMeshPosZ(DWORD index, DWORD value) {
-    return noted(journal, RecordKind::Mesh, index, meshAt(index),
-                 [&](MeshPlacement& m) { m.posZ = value; });
+    return change(writableMesh(index), [&](MeshPlacement& m) { m.posZ = value; });
 }
 
 DWORD TrackDocument::getMeshPosX(DWORD index) const {
@@ -252,8 +276,7 @@ DWORD TrackDocument::getMeshPosZ(DWORD index) const {
 }
 
 int TrackDocument::setMeshScale(DWORD index, DWORD value) {
-    return noted(journal, RecordKind::Mesh, index, meshAt(index),
-                 [&](MeshPlacement& m) { m.scaleX = m.scaleY = m.scaleZ = value; });
+    return change(writableMesh(index), [&](MeshPlacement& m) { m.scaleX = m.scaleY = m.scaleZ = value; });
 }
 
 DWORD TrackDocument::getMeshScale(DWORD index) const {
@@ -261,8 +284,7 @@ DWORD TrackDocument::getMeshScale(DWORD index) const {
 }
 
 int TrackDocument::setMeshAngle(DWORD index, DWORD degrees) {
-    return noted(journal, RecordKind::Mesh, index, meshAt(index),
-                 [&](MeshPlacement& m) { m.angleY = degrees; });
+    return change(writableMesh(index), [&](MeshPlacement& m) { m.angleY = degrees; });
 }
 
 DWORD TrackDocument::getMeshAngle(DWORD index) const {

@@ -2,9 +2,11 @@
 
 #include <cmath>
 
+#include "hover.h"
 #include "passes.h"
 #include "renderer.h"
 #include "scene.h"
+#include "top_view.h"
 
 Camera camera;
 
@@ -39,32 +41,71 @@ D3DXVECTOR3 cameraTarget(const Camera& from) {
                        static_cast<float>(std::sin(heading) * step * 100.0 + from.eyeZ));
 }
 
-void drawTrackScene(const TrackDocument& track, const Camera& from, bool showBorders,
-                    Culling culling) {
-    const D3DXVECTOR3 eye(from.eyeX, from.eyeY, from.eyeZ), target = cameraTarget(from),
-                                                            up(0.0f, 1.0f, 0.0f);
-    setView(eye, target, up);
-    if (culling == Culling::Off) {
-        drawScenePasses(track, ViewVolume::everything(), showBorders);
-        return;
-    }
-    D3DXMATRIX view;
-    D3DXMatrixLookAtLH(&view, &eye, &target, &up);
-    drawScenePasses(track, ViewVolume(view, previewProjection()), showBorders);
-}
+namespace {
 
-void drawScenePasses(const TrackDocument& track, const ViewVolume& volume, bool showBorders) {
+// `fieldStep` above 1 draws the grid in blocks (see coarseFieldPass).
+void drawPasses(const TrackDocument& track, const ViewVolume& volume, bool showBorders,
+                bool fromAbove, DWORD fieldStep) {
     IDirect3DDevice9* device = renderer.device;
     device->BeginScene();
     // Drawn first without depth writes, the background stays behind the rest.
     backgroundPass(track, kBackgroundDistance);
     meshPass(track, volume);
-    fieldPass(track, volume);
+    coarseFieldPass(track, volume, fieldStep);
     billboardPass(track, volume);
+    hoverPass(track, scene.eye, fromAbove);
     if (showBorders) {
         device->SetRenderState(D3DRS_DEPTHBIAS, kBorderDepthBias);
         borderPass(track, volume);
         device->SetRenderState(D3DRS_DEPTHBIAS, 0);
     }
     device->EndScene();
+}
+
+}  // namespace
+
+void drawTrackScene(const TrackDocument& track, const Camera& from, bool showBorders,
+                    Culling culling) {
+    const D3DXVECTOR3 eye(from.eyeX, from.eyeY, from.eyeZ), target = cameraTarget(from),
+                                                            up(0.0f, 1.0f, 0.0f);
+    setView(eye, target, up);
+    if (culling == Culling::Off) {
+        drawPasses(track, ViewVolume::everything(), showBorders, false, 1);
+        return;
+    }
+    D3DXMATRIX view;
+    D3DXMatrixLookAtLH(&view, &eye, &target, &up);
+    drawPasses(track, ViewVolume(view, previewProjection()), showBorders, false, 1);
+}
+
+FrameView frameView(const TrackDocument& track, const Camera& from, bool topView, int width,
+                    int height) {
+    FrameView result;
+    result.fromAbove = topView;
+    if (topView) {
+        topViewMatrices(track, width, height, &result.view, &result.projection);
+        return result;
+    }
+    D3DXVECTOR3 eye(from.eyeX, from.eyeY, from.eyeZ), target = cameraTarget(from);
+    D3DXVECTOR3 up(0.0f, 1.0f, 0.0f);
+    D3DXMatrixLookAtLH(&result.view, &eye, &target, &up);
+    result.projection = previewProjection();
+    return result;
+}
+
+// The background walls stand round the eye; from above they are seen edge
+// on, so the eye is put over the middle of the grid. The whole grid is in
+// view, a cell of a big track smaller than a pixel: it is drawn in blocks.
+void drawTopViewScene(const TrackDocument& track, int width, int height, bool showBorders) {
+    IDirect3DDevice9* device = renderer.device;
+    D3DXMATRIX view, projection;
+    topViewMatrices(track, width, height, &view, &projection);
+    scene.eye[0] = float(track.header.sizeX) * 50.0f;
+    scene.eye[1] = kTopViewEyeHeight;
+    scene.eye[2] = float(track.header.sizeY) * 50.0f;
+    device->SetTransform(D3DTS_VIEW, &view);
+    device->SetTransform(D3DTS_PROJECTION, &projection);
+    drawPasses(track, ViewVolume(view, projection), showBorders, true,
+               coarseStep(track.header.sizeX, track.header.sizeY));
+    scene.setProjection();
 }

@@ -39,8 +39,20 @@ enum class Culling { On, Off };
 void drawTrackScene(const TrackDocument& track, const Camera& from, bool showBorders,
                     Culling culling = Culling::On);
 
-// BeginScene, the passes over what the volume may show (made from the view
-// and projection the device has been given), EndScene: for any view.
-void drawScenePasses(const TrackDocument& track, const ViewVolume& volume, bool showBorders);
+// What a frame of a width x height picture is seen through: the free
+// camera's view with the Preview's projection, or the top view's. Picking
+// uses the same matrices the frame draws with.
+struct FrameView {
+    D3DXMATRIX view;
+    D3DXMATRIX projection;
+    bool fromAbove;
+};
+FrameView frameView(const TrackDocument& track, const Camera& from, bool topView, int width,
+                    int height);
+
+// The same passes seen from straight above, a grid wider than
+// kCoarseBlocksASide cells drawn in blocks; the Preview's own projection is
+// set again afterwards.
+void drawTopViewScene(const TrackDocument& track, int width, int height, bool showBorders);
 
 #endif

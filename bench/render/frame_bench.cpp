@@ -4,7 +4,8 @@
 // whether the frame grows with the track or only with what is in view; the
 // object cases carry 1,048,576 billboards, borders and mesh placements spread
 // over the whole grid. Each case is drawn from the start camera and from a
-// camera in the middle of the track.
+// camera in the middle of the track, and the grids also from the top view,
+// which sees the whole track.
 //
 // Besides Google Benchmark's mean, each case reports `median_ms`, the median
 // of its frames, and `first_ms`, one frame drawn before the timed ones: the
@@ -35,7 +36,7 @@ constexpr int kClientWidth = 632;
 constexpr int kClientHeight = 446;
 constexpr DWORD kManyObjects = 1048576;
 
-enum CameraPlace { StartCamera, MiddleCamera };
+enum CameraPlace { StartCamera, MiddleCamera, TopView };
 
 // A 2 x 2 opaque grey texture for map 0, written once to a temporary file.
 std::string writeMapImage() {
@@ -147,7 +148,10 @@ void frame(benchmark::State& state) {
     auto drawFrame = [&] {
         auto start = std::chrono::steady_clock::now();
         renderer.clearFrame();
-        drawTrackScene(track, camera, true);
+        if (state.range(2) == TopView)
+            drawTopViewScene(track, kClientWidth, kClientHeight, true);
+        else
+            drawTrackScene(track, camera, true);
         renderer.presentFrame();
         return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
             .count();
@@ -167,8 +171,18 @@ void frame(benchmark::State& state) {
 
 BENCHMARK(frame)
     ->ArgNames({"side", "objects", "camera"})
-    ->ArgsProduct({{256, 1024, 4096}, {0}, {StartCamera, MiddleCamera}})
+    ->ArgsProduct({{256, 1024, 4096}, {0}, {StartCamera, MiddleCamera, TopView}})
     ->ArgsProduct({{4096}, {kManyObjects}, {StartCamera, MiddleCamera}})
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
+
+// The top view of a million objects of each kind: every one is in view, so
+// this case is slow; a few frames are enough to see how slow.
+BENCHMARK(frame)
+    ->Name("frame_top_many")
+    ->ArgNames({"side", "objects", "camera"})
+    ->Args({4096, kManyObjects, TopView})
+    ->Iterations(2)
     ->Unit(benchmark::kMillisecond)
     ->UseRealTime();
 
