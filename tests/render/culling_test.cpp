@@ -19,6 +19,7 @@
 #include "scene.h"
 #include "selection.h"
 #include "track_document.h"
+#include "track_history.h"
 #include "visible_objects.h"
 #include "x_files.h"
 
@@ -357,6 +358,59 @@ TEST_F(IndexEditTest, ManyChangesBetweenFramesAndANewTrackStartOver) {
     track.setBillboardPosX(12, 400);
     track.setBillboardPosZ(12, 480);
     EXPECT_EQ(visibleBillboards(track, view), std::vector<DWORD>{12});
+}
+
+// Undo and redo write records back without the setters; the index follows
+// them all the same, and an undone add takes its billboard out of view.
+TEST_F(IndexEditTest, UndoAndRedoReachTheIndex) {
+    TrackHistory history(track);
+    StepSummary summary;
+    history.beginStep("Sprite values");
+    track.setBillboardPosX(9, 700);
+    track.setBillboardPosZ(9, 480);
+    history.endStep();
+    EXPECT_EQ(visibleBillboards(track, view), std::vector<DWORD>{9});
+    history.beginStep("Sprite values");
+    track.setBillboardPosZ(9, 40000);
+    history.endStep();
+    EXPECT_TRUE(visibleBillboards(track, view).empty());
+    // Back into view by undo, out again by redo.
+    ASSERT_EQ(history.undo(&summary), HistoryResult::Done);
+    EXPECT_EQ(visibleBillboards(track, view), std::vector<DWORD>{9});
+    ASSERT_EQ(history.redo(&summary), HistoryResult::Done);
+    EXPECT_TRUE(visibleBillboards(track, view).empty());
+    ASSERT_EQ(history.undo(&summary), HistoryResult::Done);
+    ASSERT_EQ(history.undo(&summary), HistoryResult::Done);
+    EXPECT_TRUE(visibleBillboards(track, view).empty());
+
+    history.beginStep("Add Billboard");
+    ASSERT_TRUE(track.addBillboard());
+    const DWORD added = kIndexedCount;
+    track.setBillboardMap(added, 1);
+    track.setBillboardPosX(added, 650);
+    track.setBillboardPosZ(added, 520);
+    history.endStep();
+    EXPECT_EQ(visibleBillboards(track, view), std::vector<DWORD>{added});
+    ASSERT_EQ(history.undo(&summary), HistoryResult::Done);
+    EXPECT_TRUE(visibleBillboards(track, view).empty());
+    ASSERT_EQ(history.redo(&summary), HistoryResult::Done);
+    EXPECT_EQ(visibleBillboards(track, view), std::vector<DWORD>{added});
+
+    history.beginStep("Border values");
+    track.setBorderX1(4, 800);
+    track.setBorderZ1(4, 450);
+    track.setBorderX2(4, 850);
+    track.setBorderZ2(4, 550);
+    history.endStep();
+    EXPECT_EQ(visibleBorders(track, view), std::vector<DWORD>{4});
+    history.beginStep("Border values");
+    track.setBorderX1(4, 30000);
+    track.setBorderX2(4, 30000);
+    history.endStep();
+    EXPECT_TRUE(visibleBorders(track, view).empty());
+    ASSERT_EQ(history.undo(&summary), HistoryResult::Done);
+    EXPECT_EQ(visibleBorders(track, view), std::vector<DWORD>{4});
+    EXPECT_EQ(differences(track, camera), 0u);
 }
 
 // On the largest grid the field pass visits a view's worth of cells, from
