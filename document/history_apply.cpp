@@ -138,6 +138,18 @@ void writeHeader(TrackDocument& d, const RunBytes& runs) {
     d.header.meshCount = counts.meshCount;
 }
 
+// Records written here bypass the setters, so the journal the renderer's
+// index of objects follows is told of them here.
+void noteRestored(TrackDocument& d, RecordKind kind, DWORD first, DWORD count) {
+    if (kind != RecordKind::Billboard && kind != RecordKind::Border && kind != RecordKind::Mesh)
+        return;
+    if (count > RecordJournal::kCapacity) {
+        d.noteAllRecordsChanged();
+        return;
+    }
+    for (DWORD k = 0; k < count; ++k) d.noteRecordChanged(kind, first + k);
+}
+
 void writeRanges(TrackDocument& d, TrackHistory::Step& step, bool toBefore) {
     for (int k = 0; k < kRecordKindCount; ++k) {
         RecordKind kind = static_cast<RecordKind>(k);
@@ -148,6 +160,7 @@ void writeRanges(TrackDocument& d, TrackHistory::Step& step, bool toBefore) {
                 writeHeader(d, runs);
             else
                 decodeRuns(runs, recordSize(kind), recordBytes(d, kind, range.first), range.count);
+            noteRestored(d, kind, range.first, range.count);
         }
     }
 }
@@ -162,7 +175,13 @@ HistoryResult applyStep(TrackDocument& document, TrackHistory::Step& step, bool 
         for (const NewArray& array : made) discardArray(array);
         return HistoryResult::OutOfMemory;
     }
-    for (const NewArray& array : made) installArray(document, array);
+    for (const NewArray& array : made) {
+        const DWORD before = currentCount(document, array.kind);
+        installArray(document, array);
+        // Records past the old end are new to the index; those cut off are
+        // beyond the count, which the renderer never reads past.
+        if (array.count > before) noteRestored(document, array.kind, before, array.count - before);
+    }
     writeRanges(document, step, toBefore);
     return HistoryResult::Done;
 }

@@ -4,21 +4,22 @@
 
 namespace {
 
+// new[] of zero records still gives a distinct block, as the heap does.
 template <typename T>
-T* zeroedArray(DWORD count) {
-    // new[] of zero records still gives a distinct block, as the heap does.
-    return new (std::nothrow) T[count]();
+T* newArray(DWORD count, TrackArrays::Fill fill) {
+    if (fill == TrackArrays::Zeroed) return new (std::nothrow) T[count]();
+    return new (std::nothrow) T[count];
 }
 
 }  // namespace
 
-bool TrackArrays::allocate(const TrackHeader& counts) {
+bool TrackArrays::allocate(const TrackHeader& counts, Fill fill) {
     release();
-    fields = zeroedArray<Field>(counts.fieldCount);
-    maps = zeroedArray<MapEntry>(counts.mapCount);
-    billboards = zeroedArray<Billboard>(counts.billboardCount);
-    borders = zeroedArray<Border>(counts.borderCount);
-    meshes = zeroedArray<MeshPlacement>(counts.meshCount);
+    fields = newArray<Field>(counts.fieldCount, fill);
+    maps = newArray<MapEntry>(counts.mapCount, fill);
+    billboards = newArray<Billboard>(counts.billboardCount, fill);
+    borders = newArray<Border>(counts.borderCount, fill);
+    meshes = newArray<MeshPlacement>(counts.meshCount, fill);
     if (fields && maps && billboards && borders && meshes) return true;
     release();
     return false;

@@ -19,9 +19,10 @@ struct TrackArrays {
     TrackArrays(const TrackArrays&) = delete;
     TrackArrays& operator=(const TrackArrays&) = delete;
 
-    // Zero-filled arrays for the header's counts; false (and nothing held)
-    // when memory runs out.
-    bool allocate(const TrackHeader& counts);
+    // Arrays for the header's counts, zero-filled or (for a reader that
+    // writes every byte) not; false, with nothing held, when memory runs out.
+    enum Fill { Zeroed, Unfilled };
+    bool allocate(const TrackHeader& counts, Fill fill = Zeroed);
     void release();
 };
 

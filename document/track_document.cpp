@@ -100,6 +100,7 @@ void TrackDocument::adopt(const TrackHeader& newHeader, TrackArrays& arrays) {
     arrays.release();
     loaded = 1;
     failure = TrackError::None;
+    journal.restart();
     if (listener) listener->trackReplaced();
 }
 
@@ -131,6 +132,7 @@ void TrackDocument::destroyTrack() {
     TrackArrays old;
     swapArrays(old);
     loaded = 0;
+    journal.restart();
     if (listener) listener->trackReplaced();
 }
 

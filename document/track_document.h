@@ -14,6 +14,7 @@
 
 #include <string>
 
+#include "record_journal.h"
 #include "track_changes.h"
 #include "track_damage.h"
 #include "track_records.h"
@@ -54,6 +55,8 @@ struct TrackDocument {
     Border* borders = nullptr;
     MeshPlacement* meshes = nullptr;
     TrackError failure = TrackError::None;
+    // Changes to billboards, borders and mesh placements, for the renderer.
+    RecordJournal journal;
     // Whole records of the file last read: all of them after a complete load,
     // fewer after a truncated one (refused or salvaged).
     TrackDamage damage;
@@ -93,6 +96,9 @@ struct TrackDocument {
     int setFieldMap(DWORD i, DWORD j, DWORD map);
     int setFieldShape(DWORD i, DWORD j, DWORD shape);
     int setFieldOrientation(DWORD i, DWORD j, DWORD orientation);
+    // Every cell of the grid gets the map, shape and orientation, and is in
+    // use: what setting each cell in turn gives, in one pass over memory.
+    int setAllFields(DWORD map, DWORD shape, DWORD orientation);
     // The whole cell at once, as copy and paste move cells; clearField gives
     // it the unused state of a new track.
     int setField(DWORD i, DWORD j, const Field& field);
@@ -164,6 +170,11 @@ struct TrackDocument {
         return fileReason ? saveFailureText.c_str() : trackErrorText(failure);
     }
 
+    // For code that writes billboard, border or mesh records directly rather
+    // than through the operations above (which note their changes already).
+    void noteRecordChanged(RecordKind kind, DWORD index) { journal.note(kind, index); }
+    void noteAllRecordsChanged() { journal.restart(); }
+
     // The record at an index, or null without a track or outside the array.
     Field* fieldAt(DWORD i, DWORD j) const;
     MapEntry* mapAt(DWORD index) const;
@@ -171,9 +182,12 @@ struct TrackDocument {
     Border* borderAt(DWORD index) const;
     MeshPlacement* meshAt(DWORD index) const;
 
-    // Tells the listener, if any, before record `index` of the kind changes.
+    // Tells the listener, if any, before record `index` of the kind changes,
+    // and the journal of the objects the renderer indexes.
     void noteChange(RecordKind kind, DWORD index) {
         if (listener) listener->willChange(kind, index);
+        if (kind == RecordKind::Billboard || kind == RecordKind::Border || kind == RecordKind::Mesh)
+            journal.note(kind, index);
     }
 
 private:

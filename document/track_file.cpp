@@ -65,7 +65,12 @@ TrackError readTrack(HANDLE file, bool salvage, TrackHeader* header, TrackArrays
     if (result == TrackError::Truncated) *damage = measureTrackDamage(*header, fileSize);
     if (result == TrackError::None) *damage = measureTrackDamage(*header, trackFileSize(*header));
     if (result != TrackError::None && !(salvage && result == TrackError::Truncated)) return result;
-    if (!arrays->allocate(*header)) return TrackError::OutOfMemory;
+    // A whole file fills every byte of the arrays, and one that ends early
+    // while reading is refused whole, so only salvage needs them zeroed
+    // first: otherwise that would be a second pass over up to 335 MB.
+    const TrackArrays::Fill fill = result == TrackError::None ? TrackArrays::Unfilled
+                                                              : TrackArrays::Zeroed;
+    if (!arrays->allocate(*header, fill)) return TrackError::OutOfMemory;
     const struct {
         void* data;
         size_t bytes;

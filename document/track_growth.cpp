@@ -52,6 +52,7 @@ int TrackDocument::addMap() {
 
 int TrackDocument::addBillboard() {
     if (loaded && listener) listener->willGrow(RecordKind::Billboard);
+    journal.note(RecordKind::Billboard, header.billboardCount);
     return settle(growArray(loaded, billboards, header.billboardCount, copyWhole<Billboard>,
                             [](Billboard& b) {
                                 b.empty = kSlotUnused;
@@ -61,12 +62,14 @@ int TrackDocument::addBillboard() {
 
 int TrackDocument::addBorder() {
     if (loaded && listener) listener->willGrow(RecordKind::Border);
+    journal.note(RecordKind::Border, header.borderCount);
     return settle(growArray(loaded, borders, header.borderCount, copyWhole<Border>,
                             [](Border& b) { b.empty = kSlotUnused; }));
 }
 
 int TrackDocument::addMesh() {
     if (loaded && listener) listener->willGrow(RecordKind::Mesh);
+    journal.note(RecordKind::Mesh, header.meshCount);
     return settle(
         growArray(loaded, meshes, header.meshCount, copyWhole<MeshPlacement>, [](MeshPlacement& m) {
             m.empty = kSlotUnused;

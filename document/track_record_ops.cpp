@@ -97,6 +97,20 @@ int TrackDocument::clearField(DWORD i, DWORD j) {
     });
 }
 
+int TrackDocument::setAllFields(DWORD map, DWORD shape, DWORD orientation) {
+    if (!loaded) return 0;
+    const size_t cells = size_t(header.sizeX) * header.sizeY;
+    for (Field* f = fields; f != fields + cells; ++f) {
+        // The history keeps each cell's old bytes before it is overwritten.
+        noteChange(RecordKind::Field, DWORD(f - fields));
+        f->empty = kSlotUsed;
+        f->map = map;
+        f->shape = shape;
+        f->orientation = orientation;
+    }
+    return 1;
+}
+
 int TrackDocument::setMapFile(DWORD index, const char* name) {
     MapEntry* entry = writableMap(index);
     if (!entry || !copyName(entry->fileName, sizeof entry->fileName, name)) return 0;

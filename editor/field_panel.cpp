@@ -109,8 +109,8 @@ BOOL fieldSetAllCommand(HWND dialog, int controlId, WORD notification) {
     if (trackDocument.isLoaded()) {
         int map = chosenFieldMap(dialog);
         if (map < 0) return TRUE;
-        for (DWORD j = 0; j < trackDocument.getSizeY(); ++j)
-            for (DWORD i = 0; i < trackDocument.getSizeX(); ++i) setCell(i, j, map);
+        trackDocument.setAllFields(static_cast<DWORD>(map), static_cast<DWORD>(currentShape),
+                                   static_cast<DWORD>(currentOrientation));
     }
     requestRedraw();
     return TRUE;

@@ -5,6 +5,7 @@
 #include "renderer.h"
 #include "scene.h"
 #include "selection.h"
+#include "visible_objects.h"
 
 namespace {
 
@@ -37,19 +38,29 @@ void drawOne(const Billboard& billboard) {
         D3DXVECTOR3(0, turn, 0), width, height);
 }
 
+// The selected billboard glows; the material is put back after it.
+void drawIfUsed(const TrackDocument& track, DWORD b) {
+    const Billboard* billboard = track.billboardAt(b);
+    if (!billboard || billboard->empty != 0) return;
+    bool selected = selectedBillboard >= 0 && DWORD(selectedBillboard) == b;
+    if (selected) renderer.device->SetMaterial(&HighlightBillboardMaterial);
+    drawOne(*billboard);
+    if (selected) renderer.device->SetMaterial(&DefaultMaterial);
+}
+
 }  // namespace
 
 int billboardPass(const TrackDocument& track) {
     if (!track.loaded) return 0;
-    IDirect3DDevice9* device = renderer.device;
     scene.selectQuad(BillboardQuad);
-    for (DWORD b = 0; b < track.header.billboardCount; ++b) {
-        const Billboard* billboard = track.billboardAt(b);
-        if (!billboard || billboard->empty != 0) continue;
-        bool selected = selectedBillboard >= 0 && DWORD(selectedBillboard) == b;
-        if (selected) device->SetMaterial(&HighlightBillboardMaterial);
-        drawOne(*billboard);
-        if (selected) device->SetMaterial(&DefaultMaterial);
-    }
+    for (DWORD b = 0; b < track.header.billboardCount; ++b) drawIfUsed(track, b);
+    return 1;
+}
+
+int billboardPass(const TrackDocument& track, const ViewVolume& volume) {
+    if (!volume.bounded()) return billboardPass(track);
+    if (!track.loaded) return 0;
+    scene.selectQuad(BillboardQuad);
+    for (DWORD b : visibleBillboards(track, volume)) drawIfUsed(track, b);
     return 1;
 }

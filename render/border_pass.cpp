@@ -5,6 +5,7 @@
 
 #include "scene.h"
 #include "selection.h"
+#include "visible_objects.h"
 
 namespace {
 
@@ -29,17 +30,26 @@ void drawBorder(const Border& border, float r, float g, float b) {
     drawSegment(a2, b1, r, g, b);
 }
 
+// Red, or white for the selected border.
+void drawIfUsed(const TrackDocument& track, DWORD b) {
+    const Border* border = track.borderAt(b);
+    if (!border || border->empty != 0) return;
+    bool selected = selectedBorder >= 0 && DWORD(selectedBorder) == b;
+    if (selected)
+        drawBorder(*border, 1.0f, 1.0f, 1.0f);
+    else
+        drawBorder(*border, 1.0f, 0.0f, 0.0f);
+}
+
 }  // namespace
 
 int borderPass(const TrackDocument& track) {
-    for (DWORD b = 0; b < track.header.borderCount; ++b) {
-        const Border* border = track.borderAt(b);
-        if (!border || border->empty != 0) continue;
-        bool selected = selectedBorder >= 0 && DWORD(selectedBorder) == b;
-        if (selected)
-            drawBorder(*border, 1.0f, 1.0f, 1.0f);
-        else
-            drawBorder(*border, 1.0f, 0.0f, 0.0f);
-    }
+    for (DWORD b = 0; b < track.header.borderCount; ++b) drawIfUsed(track, b);
+    return 1;
+}
+
+int borderPass(const TrackDocument& track, const ViewVolume& volume) {
+    if (!volume.bounded()) return borderPass(track);
+    for (DWORD b : visibleBorders(track, volume)) drawIfUsed(track, b);
     return 1;
 }

@@ -43,18 +43,20 @@ D3DXVECTOR3 cameraTarget(const Camera& from) {
 
 namespace {
 
-void drawPasses(const TrackDocument& track, bool showBorders, bool fromAbove) {
+// `fieldStep` above 1 draws the grid in blocks (see coarseFieldPass).
+void drawPasses(const TrackDocument& track, const ViewVolume& volume, bool showBorders,
+                bool fromAbove, DWORD fieldStep) {
     IDirect3DDevice9* device = renderer.device;
     device->BeginScene();
     // Drawn first without depth writes, the background stays behind the rest.
     backgroundPass(track, kBackgroundDistance);
-    meshPass(track);
-    fieldPass(track);
-    billboardPass(track);
+    meshPass(track, volume);
+    coarseFieldPass(track, volume, fieldStep);
+    billboardPass(track, volume);
     hoverPass(track, scene.eye, fromAbove);
     if (showBorders) {
         device->SetRenderState(D3DRS_DEPTHBIAS, kBorderDepthBias);
-        borderPass(track);
+        borderPass(track, volume);
         device->SetRenderState(D3DRS_DEPTHBIAS, 0);
     }
     device->EndScene();
@@ -62,10 +64,18 @@ void drawPasses(const TrackDocument& track, bool showBorders, bool fromAbove) {
 
 }  // namespace
 
-void drawTrackScene(const TrackDocument& track, const Camera& from, bool showBorders) {
-    setView(D3DXVECTOR3(from.eyeX, from.eyeY, from.eyeZ), cameraTarget(from),
-            D3DXVECTOR3(0.0f, 1.0f, 0.0f));
-    drawPasses(track, showBorders, false);
+void drawTrackScene(const TrackDocument& track, const Camera& from, bool showBorders,
+                    Culling culling) {
+    const D3DXVECTOR3 eye(from.eyeX, from.eyeY, from.eyeZ), target = cameraTarget(from),
+                                                            up(0.0f, 1.0f, 0.0f);
+    setView(eye, target, up);
+    if (culling == Culling::Off) {
+        drawPasses(track, ViewVolume::everything(), showBorders, false, 1);
+        return;
+    }
+    D3DXMATRIX view;
+    D3DXMatrixLookAtLH(&view, &eye, &target, &up);
+    drawPasses(track, ViewVolume(view, previewProjection()), showBorders, false, 1);
 }
 
 FrameView frameView(const TrackDocument& track, const Camera& from, bool topView, int width,
@@ -84,7 +94,8 @@ FrameView frameView(const TrackDocument& track, const Camera& from, bool topView
 }
 
 // The background walls stand round the eye; from above they are seen edge
-// on, so the eye is put over the middle of the grid.
+// on, so the eye is put over the middle of the grid. The whole grid is in
+// view, a cell of a big track smaller than a pixel: it is drawn in blocks.
 void drawTopViewScene(const TrackDocument& track, int width, int height, bool showBorders) {
     IDirect3DDevice9* device = renderer.device;
     D3DXMATRIX view, projection;
@@ -94,6 +105,7 @@ void drawTopViewScene(const TrackDocument& track, int width, int height, bool sh
     scene.eye[2] = float(track.header.sizeY) * 50.0f;
     device->SetTransform(D3DTS_VIEW, &view);
     device->SetTransform(D3DTS_PROJECTION, &projection);
-    drawPasses(track, showBorders, true);
+    drawPasses(track, ViewVolume(view, projection), showBorders, true,
+               coarseStep(track.header.sizeX, track.header.sizeY));
     scene.setProjection();
 }

@@ -8,6 +8,7 @@
 #include <d3dx9.h>
 
 #include "track_document.h"
+#include "view_volume.h"
 
 // All five are 32-bit floats on purpose: the camera buttons round each step
 // to float, and the positions they reach are part of the program's behaviour.
@@ -29,9 +30,14 @@ void setView(D3DXVECTOR3 eye, D3DXVECTOR3 target, D3DXVECTOR3 up);
 // The ground point the camera looks at.
 D3DXVECTOR3 cameraTarget(const Camera& from);
 
+// Whether the passes leave out what the view cannot show. The picture is the
+// same either way; Off is for comparing.
+enum class Culling { On, Off };
+
 // The view from the camera and, between BeginScene and EndScene, every pass
 // over the track; the borders only when shown, lifted by the depth bias.
-void drawTrackScene(const TrackDocument& track, const Camera& from, bool showBorders);
+void drawTrackScene(const TrackDocument& track, const Camera& from, bool showBorders,
+                    Culling culling = Culling::On);
 
 // What a frame of a width x height picture is seen through: the free
 // camera's view with the Preview's projection, or the top view's. Picking
@@ -44,7 +50,8 @@ struct FrameView {
 FrameView frameView(const TrackDocument& track, const Camera& from, bool topView, int width,
                     int height);
 
-// The same passes seen from straight above; the Preview's own projection is
+// The same passes seen from straight above, a grid wider than
+// kCoarseBlocksASide cells drawn in blocks; the Preview's own projection is
 // set again afterwards.
 void drawTopViewScene(const TrackDocument& track, int width, int height, bool showBorders);
 

@@ -143,6 +143,7 @@ HRESULT Scene::loadMesh(DWORD slot, const char* path, const char* textureDirecto
         report->add(meshName, ResourceFailure::TooLarge);
         return E_FAIL;
     }
+    measureMesh(&loaded);
     meshSlots[slot] = loaded;
     return S_OK;
 }

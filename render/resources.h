@@ -24,7 +24,14 @@ struct MeshSlot {
     DWORD materialCount;
     D3DMATERIAL9* materials;
     IDirect3DTexture9** textures;
+    // The box round the mesh's vertices in its own coordinates, when they
+    // could be read: what a view must meet for the mesh to show.
+    BOOL hasBox;
+    D3DXVECTOR3 boxMin, boxMax;
 };
+
+// Fills in the slot's box from its mesh's vertices.
+void measureMesh(MeshSlot* slot);
 
 // Writes "directory\name" into out, taking at most nameLength characters of
 // name. False, with out left empty, when the result would not fit.

@@ -15,6 +15,9 @@
 // returns to after a highlighted object.
 extern const D3DMATERIAL9 DefaultMaterial;
 
+// The Preview's fixed perspective, as setProjection hands it to the device.
+D3DXMATRIX previewProjection();
+
 struct Scene {
     float eye[3];
     MeshSlot meshSlots[kMeshSlotCount];

@@ -99,6 +99,39 @@ TEST_P(XFileTest, MeshesMergeWithFrameTransformsInLeftHandedCoordinates) {
         }
 }
 
+// The vertex buffer reads back only for reading, positions first in each
+// vertex, and their box is the box of the merged mesh.
+TEST_P(XFileTest, VerticesReadBackForTheirBoundingBox) {
+    loaded_ = loadMesh(device_, threeMaterialFile(GetParam()));
+    ASSERT_EQ(loaded_.result, D3D_OK);
+    void* data = &loaded_;
+    EXPECT_EQ(loaded_.mesh->LockVertexBuffer(0, &data), D3DERR_INVALIDCALL);
+    EXPECT_EQ(data, nullptr);
+    ASSERT_EQ(loaded_.mesh->LockVertexBuffer(D3DLOCK_READONLY, &data), D3D_OK);
+    D3DXVECTOR3 lo, hi;
+    ASSERT_EQ(D3DXComputeBoundingBox(static_cast<const D3DXVECTOR3*>(data),
+                                     loaded_.mesh->GetNumVertices(),
+                                     loaded_.mesh->GetNumBytesPerVertex(), &lo, &hi),
+              D3D_OK);
+    EXPECT_EQ(loaded_.mesh->UnlockVertexBuffer(), D3D_OK);
+    platform::d3d9::MeshContents c;
+    ASSERT_TRUE(platform::d3d9::readMesh(loaded_.mesh, &c));
+    ASSERT_EQ(loaded_.mesh->GetNumVertices(), c.vertices.size());
+    // The ground spans (0, 0) to (2, 2) doubled; the wall stands at z = 10.
+    EXPECT_FLOAT_EQ(lo.x, 0);
+    EXPECT_FLOAT_EQ(lo.z, 0);
+    EXPECT_FLOAT_EQ(hi.x, 2);
+    EXPECT_FLOAT_EQ(hi.z, 10);
+    EXPECT_FLOAT_EQ(hi.y, 2);
+    for (const auto& v : c.vertices)
+        for (int a = 0; a < 3; ++a) {
+            EXPECT_GE(v.position[a], (&lo.x)[a]);
+            EXPECT_LE(v.position[a], (&hi.x)[a]);
+        }
+    const D3DXVECTOR3 one(1, 2, 3);
+    EXPECT_EQ(D3DXComputeBoundingBox(&one, 0, 12, &lo, &hi), D3DERR_INVALIDCALL);
+}
+
 std::string encodingName(const ::testing::TestParamInfo<Encoding>& info) {
     static const char* const kNames[] = {"Text", "Binary32", "Binary64"};
     return kNames[static_cast<int>(info.param)];

@@ -32,6 +32,7 @@ const std::vector<Edit>& edits() {
                      d.setFieldShape(i, j, 1);
                  }
          }},
+        {"Set All at once", [](TrackDocument& d) { d.setAllFields(3, 2, 1); }},
         {"Add Map", [](TrackDocument& d) { d.addMap(); }},
         {"Map Browse", [](TrackDocument& d) { d.setMapFile(2, "road.bmp"); }},
         {"Mesh Browse", [](TrackDocument& d) { d.setMeshFile(1, "block.x"); }},

@@ -29,6 +29,14 @@ public:
     // transforms, material and texture, inside a scene. As in D3DX, it leaves
     // the mesh's vertices and vertex format bound as stream 0.
     virtual HRESULT DrawSubset(DWORD AttribId) = 0;
+    virtual DWORD GetNumVertices() = 0;
+    virtual DWORD GetNumBytesPerVertex() = 0;
+    // Only for reading (D3DLOCK_READONLY): a mesh keeps a copy of its
+    // vertices on the device, which writing here would not reach, so any
+    // other lock fails with D3DERR_INVALIDCALL. Positions come first in each
+    // vertex.
+    virtual HRESULT LockVertexBuffer(DWORD Flags, LPVOID* ppData) = 0;
+    virtual HRESULT UnlockVertexBuffer() = 0;
 
 protected:
     ~ID3DXBaseMesh() = default;
@@ -67,5 +75,10 @@ HRESULT WINAPI D3DXIntersect(LPD3DXBASEMESH pMesh, CONST D3DXVECTOR3* pRayPos,
                              CONST D3DXVECTOR3* pRayDir, BOOL* pHit, DWORD* pFaceIndex,
                              FLOAT* pU, FLOAT* pV, FLOAT* pDist, LPD3DXBUFFER* ppAllHits,
                              DWORD* pCountOfHits);
+
+// The smallest box holding NumVertices positions, the first at
+// pFirstPosition and each next one dwStride bytes further.
+HRESULT WINAPI D3DXComputeBoundingBox(CONST D3DXVECTOR3* pFirstPosition, DWORD NumVertices,
+                                      DWORD dwStride, D3DXVECTOR3* pMin, D3DXVECTOR3* pMax);
 
 #endif

@@ -39,6 +39,10 @@ public:
     ULONG AddRef() override { return addPublic(); }
     ULONG Release() override;
     HRESULT DrawSubset(DWORD attribute) override;
+    DWORD GetNumVertices() override { return static_cast<DWORD>(data_.vertices.size()); }
+    DWORD GetNumBytesPerVertex() override { return sizeof(XVertex); }
+    HRESULT LockVertexBuffer(DWORD flags, LPVOID* data) override;
+    HRESULT UnlockVertexBuffer() override;
 
     const XMeshData& data() const { return data_; }
     int id() const { return id_; }
@@ -115,6 +119,18 @@ HRESULT Mesh::DrawSubset(DWORD attribute) {
     return hr;
 }
 
+HRESULT Mesh::LockVertexBuffer(DWORD flags, LPVOID* data) {
+    if (!data) return D3DERR_INVALIDCALL;
+    *data = nullptr;
+    if (!(flags & D3DLOCK_READONLY)) return D3DERR_INVALIDCALL;
+    *data = data_.vertices.data();
+    return D3D_OK;
+}
+
+HRESULT Mesh::UnlockVertexBuffer() {
+    return D3D_OK;
+}
+
 // The D3DXMATERIAL array followed by the texture names it points at.
 Buffer* materialBuffer(const std::vector<XMaterial>& materials) {
     size_t names = 0;
@@ -158,6 +174,25 @@ bool readMesh(ID3DXMesh* mesh, MeshContents* contents) {
 
 }  // namespace d3d9
 }  // namespace platform
+
+HRESULT WINAPI D3DXComputeBoundingBox(CONST D3DXVECTOR3* pFirstPosition, DWORD NumVertices,
+                                      DWORD dwStride, D3DXVECTOR3* pMin, D3DXVECTOR3* pMax) {
+    if (!pFirstPosition || !pMin || !pMax || NumVertices == 0) return D3DERR_INVALIDCALL;
+    const BYTE* vertex = reinterpret_cast<const BYTE*>(pFirstPosition);
+    *pMin = *pMax = *pFirstPosition;
+    for (DWORD i = 1; i < NumVertices; ++i) {
+        vertex += dwStride;
+        D3DXVECTOR3 p;
+        std::memcpy(&p, vertex, sizeof p);
+        pMin->x = std::min(pMin->x, p.x);
+        pMin->y = std::min(pMin->y, p.y);
+        pMin->z = std::min(pMin->z, p.z);
+        pMax->x = std::max(pMax->x, p.x);
+        pMax->y = std::max(pMax->y, p.y);
+        pMax->z = std::max(pMax->z, p.z);
+    }
+    return D3D_OK;
+}
 
 HRESULT WINAPI D3DXLoadMeshFromXA(LPCSTR pFilename, DWORD Options, LPDIRECT3DDEVICE9 pD3DDevice,
                                   LPD3DXBUFFER* ppAdjacency, LPD3DXBUFFER* ppMaterials,
