@@ -15,8 +15,6 @@
 
 namespace {
 
-const D3DCOLOR kAmbient = 0xFF9B9B9B;
-
 void initFileDialog(HWND dialog) {
     fileDialog = OPENFILENAMEA();
     fileDialog.lStructSize = sizeof fileDialog;
@@ -35,10 +33,7 @@ bool startPreview(HWND dialog) {
                                        PreviewDialogProc, 0);
     MoveWindow(previewWindow, 10, 10, 640, 480, TRUE);
     if (FAILED(renderer.initRenderer(previewWindow))) return false;
-    renderer.device->SetRenderState(D3DRS_AMBIENT, kAmbient);
-    scene.setProjection();
-    scene.setWorld(identityMatrix());
-    scene.setupLight();
+    prepareTrackScene();
     setView(D3DXVECTOR3(0.0f, 1000.0f, 0.0f), D3DXVECTOR3(500.0f, 0.0f, 500.0f),
             D3DXVECTOR3(0.0f, 1.0f, 0.0f));
     scene.buildQuads();
@@ -68,7 +63,8 @@ void fillFixedLists(HWND dialog) {
     selectListEntry(controls.borderType, 0);
 }
 
-BOOL initMainDialog(HWND dialog) {
+// lParam of WM_INITDIALOG: WinMain's command line, which may name a track.
+BOOL initMainDialog(HWND dialog, LPARAM commandLine) {
     initFileDialog(dialog);
     HICON icon = LoadIconA(instanceHandle, MAKEINTRESOURCEA(IDI_KELVANE));
     SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
@@ -85,6 +81,7 @@ BOOL initMainDialog(HWND dialog) {
     fillFixedLists(dialog);
     selectedFieldI = selectedFieldJ = selectedBillboard = selectedBorder = 0;
     camera.moveStep = 10.0f;
+    loadTrackFromCommandLine(dialog, reinterpret_cast<const char*>(commandLine));
     return TRUE;
 }
 
@@ -102,7 +99,7 @@ BOOL closeMainDialog(HWND dialog) {
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
-            return initMainDialog(dialog);
+            return initMainDialog(dialog, lParam);
         case WM_PAINT: {
             PAINTSTRUCT paint;
             BeginPaint(dialog, &paint);

@@ -1,8 +1,10 @@
 #include "track_commands.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
+#include "command_line.h"
 #include "control_text.h"
 #include "document_digest.h"
 #include "editor_state.h"
@@ -137,6 +139,28 @@ bool saveWithDialog(HWND dialog) {
     return true;
 }
 
+// Loads filePath (fileTitle its last part) and brings every panel in step;
+// a failure shows the Load message and leaves the editor as it was.
+bool loadChosenTrack(HWND dialog) {
+    if (!trackDocument.loadTrack(filePath)) {
+        showError(dialog, "load", filePath, trackDocument.lastErrorText());
+        return false;
+    }
+    markDocumentSaved(trackDocument);
+    updatingControls = 1;
+    directoryOfPath(trackDirectory, sizeof trackDirectory, filePath, fileTitle);
+    // A bare file name (typed on a command line) lives in the current folder;
+    // an empty folder would make the names look up "\name" at the root.
+    if (trackDirectory[0] == '\0') std::strcpy(trackDirectory, ".");
+    loadTrackResources(trackDirectory);
+    resetMirrorLists();
+    fillMirrorLists(true);
+    showLoadedTrack();
+    updatingControls = 0;
+    requestRedraw();
+    return true;
+}
+
 }  // namespace
 
 void mapListEntry(char* out, size_t outSize, DWORD index, const char* name) {
@@ -207,20 +231,23 @@ BOOL newCommand(HWND dialog, int controlId, WORD notification) {
 BOOL loadCommand(HWND dialog, int controlId, WORD notification) {
     if (!confirmDiscardChanges(dialog)) return TRUE;
     if (!chooseTrackFile(false)) return TRUE;
-    if (!trackDocument.loadTrack(filePath)) {
-        showError(dialog, "load", filePath, trackDocument.lastErrorText());
-        return TRUE;
-    }
-    markDocumentSaved(trackDocument);
-    updatingControls = 1;
-    directoryOfPath(trackDirectory, sizeof trackDirectory, filePath, fileTitle);
-    loadTrackResources(trackDirectory);
-    resetMirrorLists();
-    fillMirrorLists(true);
-    showLoadedTrack();
-    updatingControls = 0;
-    requestRedraw();
+    loadChosenTrack(dialog);
     return TRUE;
+}
+
+bool loadTrackFromCommandLine(HWND dialog, const char* commandLine) {
+    std::string path;
+    if (!trackPathFromCommandLine(commandLine, &path)) return false;
+    if (path.size() >= sizeof filePath) {
+        showError(dialog, "load", path.c_str(), "the path is too long");
+        return false;
+    }
+    std::memcpy(filePath, path.c_str(), path.size() + 1);
+    const char* title = filePath;
+    for (const char* p = filePath; *p; ++p)
+        if (*p == '\\' || *p == '/') title = p + 1;
+    std::memmove(fileTitle, title, std::strlen(title) + 1);
+    return loadChosenTrack(dialog);
 }
 
 BOOL saveCommand(HWND dialog, int controlId, WORD notification) {

@@ -13,7 +13,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR command
     camera.eyeY = 200.0f;
     camera.eyeX = 1500.0f;
     camera.eyeZ = 500.0f;
-    if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), NULL, MainDialogProc, 0) == -1) {
+    if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), NULL, MainDialogProc,
+                        reinterpret_cast<LPARAM>(commandLine)) == -1) {
         MessageBoxA(NULL, "This program requires Win32!", "Kelvane", MB_ICONERROR);
     }
     // Released in order so the device and every resource on it go with a

@@ -22,11 +22,11 @@ int ProgramRun::count(const std::string& prefix) const {
 }
 
 ProgramRun runKelvane(const TempFolder& folder, const std::string& script,
-                      const std::string& environment) {
+                      const std::string& environment, const std::string& arguments) {
     std::string scriptPath = folder.path("user.script");
     std::ofstream(scriptPath) << script;
     std::string command = "cd '" + folder.dir() + "' && LIBGL_ALWAYS_SOFTWARE=1 " + environment +
-                          " '" KELVANE_PROGRAM "' --ui-script '" + scriptPath + "' 2>&1";
+                          " '" KELVANE_PROGRAM "' --ui-script '" + scriptPath + "' " + arguments + " 2>&1";
     ProgramRun run;
     FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return run;

@@ -17,9 +17,10 @@ struct ProgramRun {
     int count(const std::string& prefix) const;
 };
 
-// environment: "NAME=value ..." put before the command, or empty.
+// environment: "NAME=value ..." put before the command, or empty;
+// arguments: put after the script, already quoted for the shell.
 ProgramRun runKelvane(const TempFolder& folder, const std::string& script,
-                      const std::string& environment = "");
+                      const std::string& environment = "", const std::string& arguments = "");
 
 std::string readFileBytes(const std::string& path);
 bool fileExists(const std::string& path);
