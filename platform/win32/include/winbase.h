@@ -36,6 +36,9 @@ extern "C" {
 
 DWORD WINAPI GetLastError(void);
 void WINAPI SetLastError(DWORD error);
+// The program's own module for a null name; no other module can be named
+// (ERROR_MOD_NOT_FOUND).
+HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName);
 
 HANDLE WINAPI CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode,
                           LPSECURITY_ATTRIBUTES security, DWORD creationDisposition,
