@@ -5,13 +5,17 @@ CMAKE_FLAGS ?=
 CTEST_ARGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build configure deps fuzz clean
+.PHONY: run test build configure deps fuzz clean package screenshots
 
 run: build
 	@scripts/run-kelvane $(BUILD)
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
+
+# A .deb of the programs, the demo, icons, desktop entries and MIME types.
+package: build
+	@cd $(BUILD) && cpack -G DEB
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
