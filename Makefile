@@ -17,6 +17,10 @@ test: build
 package: build
 	@cd $(BUILD) && cpack -G DEB
 
+# Every picture in docs/screenshots/, made anew from the demo track.
+screenshots: build
+	@scripts/make-screenshots $(BUILD)
+
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
