@@ -59,12 +59,11 @@ BOOL borderTypeCommand(HWND dialog, int controlId, WORD notification) {
 BOOL borderListCommand(HWND dialog, int controlId, WORD notification) {
     int b = chosenBorder();
     if (b < 0) return TRUE;
-    updatingControls = 1;
+    const ControlUpdate hold;
     selectedBorder = b;
     showBorder(static_cast<DWORD>(b));
     selectListEntry(controls.borderType, trackDocument.getBorderType(b));
     requestRedraw();
-    updatingControls = 0;
     return TRUE;
 }
 
@@ -73,7 +72,7 @@ BOOL addBorderCommand(HWND dialog, int controlId, WORD notification) {
         reportAddFailure(dialog, "a border");
         return TRUE;
     }
-    updatingControls = 1;
+    const ControlUpdate hold;
     SendMessageA(controls.borderList, CB_RESETCONTENT, 0, 0);
     for (DWORD i = 0; i < trackDocument.getBorderCount(); ++i)
         addListNumber(controls.borderList, i);
@@ -83,7 +82,6 @@ BOOL addBorderCommand(HWND dialog, int controlId, WORD notification) {
     // they showed.
     showBorderGroundPoints(0);
     requestRedraw();
-    updatingControls = 0;
     return TRUE;
 }
 

@@ -23,8 +23,22 @@ extern char fileTitle[kEditorPathSize];
 extern char trackDirectory[kEditorPathSize];
 
 // 1 while the program rewrites panels itself; mutes the guarded handlers that
-// WM_SETTEXT re-enters.
+// WM_SETTEXT re-enters. Held only through ControlUpdate.
 extern int updatingControls;
+
+// Holds updatingControls at 1 for its scope and then restores what it was,
+// so an early return cannot leave the handlers muted and a nested rewrite
+// cannot unmute them early.
+class ControlUpdate {
+public:
+    ControlUpdate() : previous_(updatingControls) { updatingControls = 1; }
+    ~ControlUpdate() { updatingControls = previous_; }
+    ControlUpdate(const ControlUpdate&) = delete;
+    ControlUpdate& operator=(const ControlUpdate&) = delete;
+
+private:
+    int previous_;
+};
 
 extern int currentShape;
 extern int currentOrientation;

@@ -70,11 +70,10 @@ BOOL spriteFaceCommand(HWND dialog, int controlId, WORD notification) {
 BOOL spriteNumberCommand(HWND dialog, int controlId, WORD notification) {
     int b = selectedRecord(controls.spriteNumber, trackDocument.getBillboardCount());
     if (b < 0) return TRUE;
-    updatingControls = 1;
+    const ControlUpdate hold;
     showBillboard(static_cast<DWORD>(b));
     selectedBillboard = b;
     requestRedraw();
-    updatingControls = 0;
     return TRUE;
 }
 
@@ -93,12 +92,11 @@ BOOL addBillboardCommand(HWND dialog, int controlId, WORD notification) {
         reportAddFailure(dialog, "a billboard");
         return TRUE;
     }
-    updatingControls = 1;
+    const ControlUpdate hold;
     refillBillboardList();
     selectedBillboard = 0;
     selectListEntry(controls.spriteNumber, 0);
     showBillboard(0);
     requestRedraw();
-    updatingControls = 0;
     return TRUE;
 }

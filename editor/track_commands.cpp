@@ -8,7 +8,9 @@
 #include "control_text.h"
 #include "document_digest.h"
 #include "editor_state.h"
+#include "file_choice.h"
 #include "kelvane_ids.h"
+#include "missing_files.h"
 #include "new_dialog.h"
 #include "path_utils.h"
 #include "resources.h"
@@ -16,19 +18,12 @@
 
 namespace {
 
-const char kTrackFilter[] = "Track files  (*.trk)\0*.trk\0All files (*.*)\0*.*\0";
 const int kListEntrySize = 96;
 
 void showError(HWND dialog, const char* action, const char* path, const char* reason) {
     std::string text =
         std::string("Cannot ") + action + " the track \"" + path + "\": " + reason + ".";
     MessageBoxA(dialog, text.c_str(), "Kelvane", MB_OK | MB_ICONERROR);
-}
-
-// Runs the shared file record with the track filter; false when cancelled.
-bool chooseTrackFile(bool forSaving) {
-    fileDialog.lpstrFilter = kTrackFilter;
-    return (forSaving ? GetSaveFileNameA(&fileDialog) : GetOpenFileNameA(&fileDialog)) != FALSE;
 }
 
 // The seven lists whose entry i stands for record i of the document.
@@ -126,9 +121,47 @@ void showLoadedTrack() {
     showEmptyPanels();
 }
 
+// A track file that ends early: offers to load the records it holds whole.
+// True when the user agreed and the salvaged track is now the document.
+bool offerSalvage(HWND dialog) {
+    const TrackDamage& whole = trackDocument.lastDamage();
+    char counts[160];
+    std::snprintf(counts, sizeof counts,
+                  " ends early: %u of %u cells and %llu of %llu records are complete.",
+                  static_cast<unsigned>(whole.completeCells()),
+                  static_cast<unsigned>(whole.cellCount),
+                  static_cast<unsigned long long>(whole.completeRecords()),
+                  static_cast<unsigned long long>(whole.recordCount));
+    std::string text = std::string("\"") + fileTitle + "\"" + counts +
+                       " Load what is there and leave the rest empty?";
+    if (MessageBoxA(dialog, text.c_str(), "Kelvane", MB_YESNO | MB_ICONWARNING) != IDYES)
+        return false;
+    if (trackDocument.salvageTrack(filePath)) return true;
+    showError(dialog, "load", filePath, trackDocument.lastErrorText());
+    return false;
+}
+
+// Reads the chosen track file into the document, asking first when it ends
+// early. False when the document was left as it was.
+bool readChosenTrack(HWND dialog) {
+    if (trackDocument.loadTrack(filePath)) {
+        markDocumentSaved(trackDocument);
+        return true;
+    }
+    if (trackDocument.lastError() != TrackError::Truncated) {
+        showError(dialog, "load", filePath, trackDocument.lastErrorText());
+        return false;
+    }
+    if (!offerSalvage(dialog)) return false;
+    // What was read differs from the file: saving it must not be skipped.
+    markDocumentSaved(trackDocument);
+    markDocumentChanged();
+    return true;
+}
+
 // Saves under a name the user picks; true only when the file was written.
 bool saveWithDialog(HWND dialog) {
-    if (!chooseTrackFile(true)) return false;
+    if (!chooseFile(dialog, trackFiles, true)) return false;
     // Without a track there is nothing to write, and nothing to report.
     if (!trackDocument.isLoaded()) return false;
     if (!trackDocument.saveTrack(filePath)) {
@@ -136,28 +169,29 @@ bool saveWithDialog(HWND dialog) {
         return false;
     }
     markDocumentSaved(trackDocument);
+    rememberChoice(trackFiles);
     return true;
 }
 
 // Loads filePath (fileTitle its last part) and brings every panel in step;
 // a failure shows the Load message and leaves the editor as it was.
 bool loadChosenTrack(HWND dialog) {
-    if (!trackDocument.loadTrack(filePath)) {
-        showError(dialog, "load", filePath, trackDocument.lastErrorText());
-        return false;
+    if (!readChosenTrack(dialog)) return false;
+    ResourceReport missing;
+    {
+        const ControlUpdate hold;
+        directoryOfPath(trackDirectory, sizeof trackDirectory, filePath, fileTitle);
+        // A bare file name (typed on a command line) lives in the current
+        // folder; an empty folder would make the names look up "\name" at
+        // the root.
+        if (trackDirectory[0] == '\0') std::strcpy(trackDirectory, ".");
+        loadTrackResources(trackDirectory, &missing);
+        resetMirrorLists();
+        fillMirrorLists(true);
+        showLoadedTrack();
     }
-    markDocumentSaved(trackDocument);
-    updatingControls = 1;
-    directoryOfPath(trackDirectory, sizeof trackDirectory, filePath, fileTitle);
-    // A bare file name (typed on a command line) lives in the current folder;
-    // an empty folder would make the names look up "\name" at the root.
-    if (trackDirectory[0] == '\0') std::strcpy(trackDirectory, ".");
-    loadTrackResources(trackDirectory);
-    resetMirrorLists();
-    fillMirrorLists(true);
-    showLoadedTrack();
-    updatingControls = 0;
     requestRedraw();
+    reportMissingFiles(dialog, missing);
     return true;
 }
 
@@ -217,21 +251,22 @@ BOOL newCommand(HWND dialog, int controlId, WORD notification) {
     DialogBoxParamA(instanceHandle, MAKEINTRESOURCEA(IDD_NEW), dialog, NewDialogProc, 0);
     if (!trackCreated) return TRUE;
     markDocumentSaved(trackDocument);
-    updatingControls = 1;
-    resetMirrorLists();
-    fillMirrorLists(false);
-    forEachMirrorList([](HWND list) { selectListEntry(list, 0); });
-    resetSelections();
-    setFaceState(0);
-    updatingControls = 0;
+    {
+        const ControlUpdate hold;
+        resetMirrorLists();
+        fillMirrorLists(false);
+        forEachMirrorList([](HWND list) { selectListEntry(list, 0); });
+        resetSelections();
+        setFaceState(0);
+    }
     requestRedraw();
     return TRUE;
 }
 
 BOOL loadCommand(HWND dialog, int controlId, WORD notification) {
     if (!confirmDiscardChanges(dialog)) return TRUE;
-    if (!chooseTrackFile(false)) return TRUE;
-    loadChosenTrack(dialog);
+    if (!chooseFile(dialog, trackFiles, false)) return TRUE;
+    if (loadChosenTrack(dialog)) rememberChoice(trackFiles);
     return TRUE;
 }
 
@@ -247,7 +282,9 @@ bool loadTrackFromCommandLine(HWND dialog, const char* commandLine) {
     for (const char* p = filePath; *p; ++p)
         if (*p == '\\' || *p == '/') title = p + 1;
     std::memmove(fileTitle, title, std::strlen(title) + 1);
-    return loadChosenTrack(dialog);
+    if (!loadChosenTrack(dialog)) return false;
+    rememberChoice(trackFiles);
+    return true;
 }
 
 BOOL saveCommand(HWND dialog, int controlId, WORD notification) {

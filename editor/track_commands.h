@@ -10,7 +10,7 @@
 // "index name" of a map or mesh record, "(null)" for one without a file.
 void mapListEntry(char* out, size_t outSize, DWORD index, const char* name);
 
-// Copy one record into its panel; callers hold updatingControls at 1.
+// Copy one record into its panel; callers hold a ControlUpdate.
 void showBillboard(DWORD index);
 void showBorder(DWORD index);
 // The four ground coordinates alone, for Add Border, which keeps the heights

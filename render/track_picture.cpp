@@ -3,6 +3,7 @@
 #include <d3dx9.h>
 
 #include "kelvane_ids.h"
+#include "preview_camera.h"
 #include "renderer.h"
 #include "resources.h"
 #include "scene.h"
@@ -29,22 +30,21 @@ std::string savePicture(const char* pngPath) {
     return FAILED(saved) ? std::string("cannot write ") + pngPath : "";
 }
 
-bool drawView(const TrackDocument& track, const PictureRequest& request) {
-    if (request.view == PictureView::Top) return false;  // TOPVIEW
-    drawTrackScene(track, request.view == PictureView::Start ? startCamera() : request.camera,
-                   false);
-    return true;
+void drawView(const TrackDocument& track, const PictureRequest& request) {
+    if (request.view == PictureView::Top) {
+        drawTopViewScene(track, request.width, request.height, false);
+    } else {
+        drawTrackScene(track, request.view == PictureView::Start ? startCamera() : request.camera,
+                       false);
+    }
 }
 
 }  // namespace
 
 Camera startCamera() {
-    Camera start;
-    start.heading = 3.14f;
-    start.eyeX = 1500.0f;
-    start.eyeY = 200.0f;
-    start.eyeZ = 500.0f;
-    start.moveStep = 10.0f;
+    Camera start = {};
+    start.moveStep = 10.0f;  // what the main dialog starts the step at
+    resetCamera(start);
     return start;
 }
 
@@ -61,7 +61,8 @@ std::string drawTrackPicture(const TrackDocument& track, const char* folder,
     clearSelections();
     loadTrackResources(track, folder);
     renderer.clearFrame();
-    std::string failure = drawView(track, request) ? savePicture(pngPath) : "no top view yet";
+    drawView(track, request);
+    std::string failure = savePicture(pngPath);
     shutdownRenderer();
     return failure;
 }

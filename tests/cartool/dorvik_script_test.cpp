@@ -1,41 +1,18 @@
 // Dorvik end to end: the program run headless with a script from scripts/,
 // in a fresh folder, checked by its output, exit code and the files it
 // leaves.
-#include <stdlib.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include "temp_folder.h"
-
 #include <algorithm>
-#include <cstring>
 #include <fstream>
-#include <sstream>
 #include <string>
-#include <vector>
+
+#include "dorvik_ids.h"
+#include "program_run.h"
 
 namespace {
-
-struct ProgramRun {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string readFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::stringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-bool exists(const std::string& path) {
-    struct stat st;
-    return stat(path.c_str(), &st) == 0;
-}
 
 class DorvikScript : public ::testing::Test {
 protected:
@@ -44,22 +21,20 @@ protected:
 
     void SetUp() override { ASSERT_TRUE(temp.ok()); }
 
-    // Runs dorvik in the test's folder; a script named by file from scripts/.
+    ProgramRun script(const UiScript& user) { return runDorvik(temp, user); }
     ProgramRun run(const std::string& arguments, const std::string& environment = "") {
-        std::string command = "cd '" + folder + "' && " + environment + " '" DORVIK_PATH "' " +
-                              arguments + " > out.txt 2> err.txt";
-        int status = system(command.c_str());
-        ProgramRun result;
-        result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        result.out = readFile(folder + "/out.txt");
-        result.err = readFile(folder + "/err.txt");
-        return result;
+        return runProgramWith(DORVIK_PROGRAM, temp, arguments, environment);
     }
-    ProgramRun script(const std::string& name) {
-        return run("--ui-script '" SCRIPT_DIR "/" + name + "'");
-    }
-    std::string file(const std::string& name) { return readFile(folder + "/" + name); }
+    std::string file(const std::string& name) { return readFileBytes(folder + "/" + name); }
 };
+
+bool exists(const std::string& path) {
+    struct stat st;
+    return stat(path.c_str(), &st) == 0;
+}
+
+// Enter presses "Generate!" with the texts the dialog starts with.
+const UiScript kDefaults = UiScript().key("Enter");
 
 std::string bytes(std::initializer_list<int> values) {
     std::string result;
@@ -85,16 +60,27 @@ std::string defaultRecord() {
 }  // namespace
 
 TEST_F(DorvikScript, EnterWritesTheDefaultRecord) {
-    ProgramRun result = script("defaults.txt");
+    ProgramRun result = script(kDefaults);
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(file("NewCar.car"), defaultRecord());
 }
 
 TEST_F(DorvikScript, NumbersFollowTheAtofRulesAndRoundToFloat) {
-    ProgramRun result = script("numbers.txt");
+    ProgramRun result = script(UiScript()
+                                   .type(IDC_POWER_FACTOR, "12.5abc")
+                                   .clear(IDC_FRONT_TIRE_MAX)
+                                   .type(IDC_REAR_TIRE_MAX, "-3")
+                                   .type(IDC_BRAKING_FORCE, "0.1")
+                                   .type(IDC_CAR_POSITION_Y, "1e39")
+                                   .type(IDC_CAR_FILE, "numbers.car")
+                                   .click(IDC_GENERATE)
+                                   .print(IDC_POWER_FACTOR)
+                                   .print(IDC_FRONT_TIRE_MAX));
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out, "1000: 12.5abc\n1001: \n");
+    EXPECT_EQ(result.shown(IDC_POWER_FACTOR), "12.5abc");
+    EXPECT_EQ(result.shown(IDC_FRONT_TIRE_MAX), "");
+    EXPECT_EQ(result.lines.size(), 2u) << result.out;
     std::string record = file("numbers.car");
     ASSERT_EQ(record.size(), 164u);
     EXPECT_EQ(record.substr(8, 4), bytes({0x00, 0x00, 0x48, 0x41}));   // 12.5
@@ -104,60 +90,92 @@ TEST_F(DorvikScript, NumbersFollowTheAtofRulesAndRoundToFloat) {
     EXPECT_EQ(record.substr(24, 4), bytes({0x00, 0x00, 0x80, 0x7F}));  // beyond float: infinity
 }
 
+// The dialog starts in "Power factor:" with its 1.0 selected; Tab selects
+// the next box's text, so typing replaces both.
+TEST_F(DorvikScript, TypingReplacesTheTextTheFocusSelected) {
+    ProgramRun result = script(UiScript()
+                                   .typeFocused("2.5")
+                                   .key("Tab")
+                                   .typeFocused("3")
+                                   .key("Enter"));
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    std::string record = file("NewCar.car");
+    ASSERT_EQ(record.size(), 164u);
+    EXPECT_EQ(record.substr(8, 4), bytes({0x00, 0x00, 0x20, 0x40}));   // 2.5
+    EXPECT_EQ(record.substr(12, 4), bytes({0x00, 0x00, 0x40, 0x40}));  // 3
+}
+
 TEST_F(DorvikScript, GeneratingTwiceGivesTheSameBytes) {
-    ProgramRun result = script("twice.txt");
+    ProgramRun result = script(UiScript().click(IDC_GENERATE).click(IDC_GENERATE));
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(file("NewCar.car"), defaultRecord());
 }
 
 TEST_F(DorvikScript, ALongerOldFileBecomesExactlyTheRecord) {
     std::ofstream(folder + "/NewCar.car", std::ios::binary) << std::string(500, '\xAA');
-    ProgramRun result = script("defaults.txt");
+    ProgramRun result = script(kDefaults);
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(file("NewCar.car"), defaultRecord());
 }
 
 TEST_F(DorvikScript, AMissingFolderIsReportedAndWritesNothing) {
-    ProgramRun result = script("missing_folder.txt");
+    // The dialog stays usable after the message.
+    ProgramRun result = script(UiScript()
+                                   .type(IDC_CAR_FILE, "no-such-folder/car.car")
+                                   .key("Enter")
+                                   .print(IDC_CAR_FILE)
+                                   .type(IDC_CAR_FILE, "after.car")
+                                   .key("Enter"));
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out,
-              "MessageBox: Dorvik: Cannot write the car file \"no-such-folder/car.car\": the "
-              "folder does not exist.\n"
-              "1006: no-such-folder/car.car\n");
+    ASSERT_EQ(result.messageBoxes.size(), 1u) << result.out;
+    EXPECT_EQ(result.messageBoxes[0],
+              "Dorvik: Cannot write the car file \"no-such-folder/car.car\": the folder does not "
+              "exist.");
+    EXPECT_EQ(result.shown(IDC_CAR_FILE), "no-such-folder/car.car");
     EXPECT_FALSE(exists(folder + "/no-such-folder"));
     EXPECT_EQ(file("after.car"), defaultRecord());
 }
 
 TEST_F(DorvikScript, AFolderInTheWayIsReportedAndLeftAsItWas) {
     ASSERT_EQ(mkdir((folder + "/NewCar.car").c_str(), 0755), 0);
-    ProgramRun result = script("defaults.txt");
+    ProgramRun result = script(kDefaults);
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out,
-              "MessageBox: Dorvik: Cannot write the car file \"NewCar.car\": access is denied.\n");
+    ASSERT_EQ(result.messageBoxes.size(), 1u) << result.out;
+    EXPECT_EQ(result.messageBoxes[0],
+              "Dorvik: Cannot write the car file \"NewCar.car\": it is a folder.");
     struct stat st;
     ASSERT_EQ(stat((folder + "/NewCar.car").c_str(), &st), 0);
     EXPECT_TRUE(S_ISDIR(st.st_mode));
-    EXPECT_FALSE(exists(folder + "/NewCar.car.tmp"));  // the half-way file is gone
+    EXPECT_EQ(temp.entries(), 2u) << "the folder and the script; no temporary file";
 }
 
 TEST_F(DorvikScript, EscapeDoesNothingAndNamesAreCutAt63Characters) {
-    ProgramRun result = script("escape_and_names.txt");
+    std::string alphabet = "abcdefghijklmnopqrstuvwxyz";
+    // Escape neither writes nor closes.
+    ProgramRun result = script(UiScript()
+                                   .key("Escape")
+                                   .print(IDC_GENERATE)
+                                   .type(IDC_BODY_MESH, alphabet + alphabet + alphabet)
+                                   .type(IDC_WHEEL_MESH, "wheel two.x")
+                                   .key("Enter"));
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out, "1007: Generate!\n");
+    EXPECT_EQ(result.shown(IDC_GENERATE), "Generate!");
+    EXPECT_EQ(result.lines.size(), 1u) << result.out;
     std::string record = file("NewCar.car");
     ASSERT_EQ(record.size(), 164u);
-    std::string alphabet = "abcdefghijklmnopqrstuvwxyz";
     EXPECT_EQ(record.substr(36, 64), (alphabet + alphabet + alphabet).substr(0, 63) + '\0');
     EXPECT_EQ(record.substr(100, 64), name64("wheel two.x"));
 }
 
 TEST_F(DorvikScript, LinesThatCannotBeCarriedOutEndWithExitCode3) {
-    ProgramRun closed = script("close.txt");
+    ProgramRun closed = script(UiScript().close().print(IDC_POWER_FACTOR));
     EXPECT_EQ(closed.exitCode, 3);
     EXPECT_EQ(closed.err, "ui-script:2: no dialog is open\n");
-    ProgramRun bad = script("bad_line.txt");
+    const int kNoSuchControl = 999;
+    ProgramRun bad =
+        script(UiScript().print(IDC_POWER_FACTOR).click(kNoSuchControl).print(IDC_POWER_FACTOR));
     EXPECT_EQ(bad.exitCode, 3);
-    EXPECT_EQ(bad.out, "1000: 1.0\n");
+    EXPECT_EQ(bad.out, printed(IDC_POWER_FACTOR) + " 1.0\n");
     EXPECT_EQ(bad.err, "ui-script:2: no control 999 in dialog \"Dorvik\"\n");
     EXPECT_FALSE(exists(folder + "/NewCar.car"));
 }
@@ -171,4 +189,20 @@ TEST_F(DorvikScript, WithoutDisplayOrScriptItSaysSoAndEnds) {
     EXPECT_EQ(unreachable.err, "dorvik: cannot open the display :4711\n");
     ProgramRun missing = run("--ui-script no-such-script.txt");
     EXPECT_EQ(missing.exitCode, 2);
+}
+
+// What Windows does with the name, and a file nobody may write.
+TEST_F(DorvikScript, TrailingBlanksAreDroppedAndReadOnlyFilesAreRefused) {
+    std::ofstream(folder + "/names.txt") << "type 1006 trail.car \nkey Enter\n";
+    ProgramRun result = run("--ui-script names.txt");
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(file("trail.car"), defaultRecord());
+
+    std::ofstream(folder + "/NewCar.car") << "old";
+    ASSERT_EQ(chmod((folder + "/NewCar.car").c_str(), 0444), 0);
+    result = script(kDefaults);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out,
+              "MessageBox: Dorvik: Cannot write the car file \"NewCar.car\": access is denied.\n");
+    EXPECT_EQ(file("NewCar.car"), "old");
 }

@@ -3,6 +3,7 @@
 #include "device_fixture.h"
 
 #include <cstring>
+#include <vector>
 
 namespace {
 
@@ -109,6 +110,40 @@ TEST_F(DrawTest, DepthBiasMovesTrianglesButNotLines) {
     EXPECT_TRUE(near(pixel(frame, 32, 24), 0, 255, 0));
     // The line runs down column 19 (x = -4); nowhere on it does blue win.
     for (int y = 12; y < 36; ++y) EXPECT_TRUE(near(pixel(frame, 19, y), 255, 0, 0)) << y;
+}
+
+// The frame's raw bias 16 is a float's bits: about 2.2e-44 of the depth
+// range, far below one step of the depth buffer. A square and lines lying on
+// the ground in perspective, where their depths tie with the ground's, come
+// out exactly as with no bias at all.
+TEST_F(DrawTest, TheRawBiasSixteenChangesNoPixel) {
+    D3DXMATRIX view, projection;
+    D3DXVECTOR3 eye(0, 3, -12), at(0, 0, 0), up(0, 1, 0);
+    D3DXMatrixLookAtLH(&view, &eye, &at, &up);
+    D3DXMatrixPerspectiveFovLH(&projection, 0.8f, float(kWidth) / kHeight, 1.0f, 5000.0f);
+    device_->SetTransform(D3DTS_VIEW, &view);
+    device_->SetTransform(D3DTS_PROJECTION, &projection);
+    std::vector<TestVertex> lines = {{-6, 0, -3, 0, 1, 0, 0xFFFF0000, 0, 0},
+                                     {6, 0, 5, 0, 1, 0, 0xFFFF0000, 0, 0},
+                                     {-5, 0, 4, 0, 1, 0, 0xFFFF0000, 0, 0},
+                                     {5, 0, -2, 0, 1, 0, 0xFFFF0000, 0, 0}};
+    IDirect3DVertexBuffer9* buffer = makeBuffer(lines);
+    platform::Frame frames[2];
+    const DWORD biases[2] = {0, 16};
+    for (int k = 0; k < 2; ++k) {
+        clear(0xFF000000);
+        drawFan(levelSquare(8, 0, 0xFF00FF00));
+        device_->SetRenderState(D3DRS_DEPTHBIAS, biases[k]);
+        drawFan(levelSquare(2, 0, 0xFFFFFF00));
+        device_->SetStreamSource(0, buffer, 0, sizeof(TestVertex));
+        device_->BeginScene();
+        EXPECT_EQ(device_->DrawPrimitive(D3DPT_LINELIST, 0, 2), D3D_OK);
+        device_->EndScene();
+        device_->SetRenderState(D3DRS_DEPTHBIAS, 0);
+        frames[k] = present();
+    }
+    buffer->Release();
+    EXPECT_EQ(frames[0].rgba, frames[1].rgba);
 }
 
 TEST_F(DrawTest, WithoutBiasTheNearerSquareWins) {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include <stb/stb_image.h>
+#include "image_decode.h"
 
 #include "temp_folder.h"
 
@@ -25,14 +25,16 @@ struct Picture {
 };
 
 bool loadPicture(const std::string& path, Picture* picture) {
-    int channels = 0;
     std::string bytes = TempFolder::read(path);
-    unsigned char* pixels = stbi_load_from_memory(
-        reinterpret_cast<const unsigned char*>(bytes.data()), int(bytes.size()), &picture->width,
-        &picture->height, &channels, 3);
-    if (!pixels) return false;
-    picture->rgb.assign(pixels, pixels + size_t(picture->width) * picture->height * 3);
-    stbi_image_free(pixels);
+    imaging::DecodedImage image;
+    if (imaging::decodeImage(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(),
+                             &image) != nullptr)
+        return false;
+    picture->width = image.width;
+    picture->height = image.height;
+    picture->rgb.clear();
+    for (size_t p = 0; p + 3 < image.rgba.size(); p += 4)
+        picture->rgb.insert(picture->rgb.end(), &image.rgba[p], &image.rgba[p] + 3);
     return true;
 }
 
@@ -84,6 +86,13 @@ TEST_F(TrkRenderTest, StartViewWithoutADisplay) {
     EXPECT_EQ(made.width, 640);
     EXPECT_EQ(made.height, 480);
     expectLikeGolden("start.png");
+}
+
+// Straight down on the whole track, the Preview's top view.
+TEST_F(TrkRenderTest, TopViewFitsTheWholeTrack) {
+    ASSERT_EQ(render(demo() + " '" + folder.path("top.png") + "' --view top --size 480x360"), 0)
+        << err;
+    expectLikeGolden("top.png");
 }
 
 TEST_F(TrkRenderTest, CameraGivenAndSize) {

@@ -5,16 +5,25 @@
 #include <string>
 
 #include "panel_script.h"
-#include "program_run.h"
 #include "track_document.h"
 
 namespace {
 
-const char kBorderBoxes[] =
-    "print 1023\nprint 1036\nprint 1019\nprint 1020\nprint 1047\nprint 1045\nprint 1049\n";
+const UiScript kBorderBoxes = UiScript()
+                                  .print(IDC_BORDER_X1)
+                                  .print(IDC_BORDER_Z1)
+                                  .print(IDC_BORDER_X2)
+                                  .print(IDC_BORDER_Z2)
+                                  .print(IDC_BORDER_TOP)
+                                  .print(IDC_BORDER_BOTTOM)
+                                  .print(IDC_BORDER_TYPE);
 
 // A border in front of the start camera: it stands across its view.
-const char kVisibleBorder[] = "type 1023 800\ntype 1036 300\ntype 1020 700\ntype 1047 150\n";
+const UiScript kVisibleBorder = UiScript()
+                                    .type(IDC_BORDER_X1, 800)
+                                    .type(IDC_BORDER_Z1, 300)
+                                    .type(IDC_BORDER_Z2, 700)
+                                    .type(IDC_BORDER_TOP, 150);
 
 std::string preparedTrack(const TempFolder& folder) {
     TrackDocument doc;
@@ -33,14 +42,16 @@ std::string preparedTrack(const TempFolder& folder) {
 // and therefore drawn.
 TEST(BorderPanel, TypingPosX2WritesEveryPrefixAndShowsTheBorder) {
     TempFolder folder;
-    std::string script =
-        newTrackLines(10, 10, 5, 5, 20, 1) + snapshotLines(folder, "none.png") + "choose 1041 4\n";
+    UiScript script = newTrackLines(10, 10, 5, 5, 20, 1) + snapshotLines(folder, "none.png") +
+                      UiScript().choose(IDC_BORDER_LIST, 4);
     for (const char* prefix : {"3", "30", "300"})
-        script += std::string("type 1019 ") + prefix + "\n" +
+        script += UiScript().type(IDC_BORDER_X2, prefix) +
                   saveTrackLines(folder, std::string("x") + prefix + ".trk");
     // Border 0 is chosen last: the chosen border is white, like the untextured
     // background, and border 4 must show in red.
-    script += "type 1036 500\ntype 1047 200\nchoose 1041 0\n" + snapshotLines(folder, "shown.png");
+    script +=
+        UiScript().type(IDC_BORDER_Z1, 500).type(IDC_BORDER_TOP, 200).choose(IDC_BORDER_LIST, 0) +
+        snapshotLines(folder, "shown.png");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
     const DWORD typed[] = {3, 30, 300};
@@ -60,9 +71,9 @@ TEST(BorderPanel, TypingPosX2WritesEveryPrefixAndShowsTheBorder) {
 
 TEST(BorderPanel, StopTimeTypeAloneKeepsABorderInvisible) {
     TempFolder folder;
-    std::string script = newTrackLines(10, 10, 5, 5, 20, 1) + snapshotLines(folder, "none.png") +
-                         "choose 1041 2\nchoose 1049 2\n" + snapshotLines(folder, "typed.png") +
-                         saveTrackLines(folder, "typed.trk");
+    UiScript script = newTrackLines(10, 10, 5, 5, 20, 1) + snapshotLines(folder, "none.png") +
+                      UiScript().choose(IDC_BORDER_LIST, 2).choose(IDC_BORDER_TYPE, 2) +
+                      snapshotLines(folder, "typed.png") + saveTrackLines(folder, "typed.trk");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
     Picture none, typed;
@@ -78,19 +89,21 @@ TEST(BorderPanel, StopTimeTypeAloneKeepsABorderInvisible) {
 TEST(BorderPanel, ChoosingABorderShowsItsValuesAndTypeAndChangesNothing) {
     TempFolder folder;
     std::string track = preparedTrack(folder);
-    std::string script = loadTrackLines(track) + "choose 1041 7\n" + kBorderBoxes +
-                         saveTrackLines(folder, "shown.trk");
+    UiScript script = loadTrackLines(track) + UiScript().choose(IDC_BORDER_LIST, 7) + kBorderBoxes +
+                      saveTrackLines(folder, "shown.trk");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
     ASSERT_EQ(run.lines.size(), 7u) << run.out;
-    const char* expected[] = {"1023: 11",
-                              "1036: 12",
-                              "1019: 13",
-                              "1020: 14",
-                              "1047: 15",
-                              "1045: 16",
-                              "1049: Normal Border|Start Time Border|Stop Time Border sel=2"};
-    for (size_t k = 0; k < 7; ++k) EXPECT_EQ(run.lines[k], expected[k]);
+    const std::pair<int, const char*> expected[] = {
+        {IDC_BORDER_X1, "11"},
+        {IDC_BORDER_Z1, "12"},
+        {IDC_BORDER_X2, "13"},
+        {IDC_BORDER_Z2, "14"},
+        {IDC_BORDER_TOP, "15"},
+        {IDC_BORDER_BOTTOM, "16"},
+        {IDC_BORDER_TYPE, "Normal Border|Start Time Border|Stop Time Border sel=2"}};
+    for (size_t k = 0; k < 7; ++k)
+        EXPECT_EQ(run.lines[k], printed(expected[k].first) + " " + expected[k].second);
     EXPECT_EQ(readFileBytes(folder.path("shown.trk")), readFileBytes(track));
 }
 
@@ -99,17 +112,19 @@ TEST(BorderPanel, ChoosingABorderShowsItsValuesAndTypeAndChangesNothing) {
 TEST(BorderPanel, AddBorderListsOneMoreAndRewritesOnlyTheGroundPoints) {
     TempFolder folder;
     std::string track = preparedTrack(folder);
-    std::string script = loadTrackLines(track) + "choose 1041 3\nclick 1040\nprint 1041\n" +
-                         kBorderBoxes + saveTrackLines(folder, "added.trk");
+    UiScript script =
+        loadTrackLines(track) +
+        UiScript().choose(IDC_BORDER_LIST, 3).click(IDC_BORDER_ADD).print(IDC_BORDER_LIST) +
+        kBorderBoxes + saveTrackLines(folder, "added.trk");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    std::string list = "1041: 0";
+    std::string list = "0";
     for (int i = 1; i <= 20; ++i) list += "|" + std::to_string(i);
-    EXPECT_EQ(run.line("1041:"), list + " sel=0");
-    EXPECT_EQ(run.line("1023:"), "1023: 0");
-    EXPECT_EQ(run.line("1047:"), "1047: 90");
-    EXPECT_EQ(run.line("1045:"), "1045: 10");
-    EXPECT_EQ(run.line("1049:"), "1049: Normal Border|Start Time Border|Stop Time Border sel=1");
+    EXPECT_EQ(run.shown(IDC_BORDER_LIST), list + " sel=0");
+    EXPECT_EQ(run.shown(IDC_BORDER_X1), "0");
+    EXPECT_EQ(run.shown(IDC_BORDER_TOP), "90");
+    EXPECT_EQ(run.shown(IDC_BORDER_BOTTOM), "10");
+    EXPECT_EQ(run.shown(IDC_BORDER_TYPE), "Normal Border|Start Time Border|Stop Time Border sel=1");
     TrackDocument added;
     ASSERT_TRUE(added.loadTrack(folder.path("added.trk").c_str()));
     ASSERT_EQ(added.getBorderCount(), 21u);
@@ -120,11 +135,13 @@ TEST(BorderPanel, AddBorderListsOneMoreAndRewritesOnlyTheGroundPoints) {
 // The box only switches the border pass: the document stays as it was.
 TEST(BorderPanel, ShowBordersHidesAndBringsBackEveryBorder) {
     TempFolder folder;
-    std::string script = newTrackLines(10, 10, 5, 5, 20, 1) + snapshotLines(folder, "none.png") +
-                         "choose 1041 1\n" + kVisibleBorder + "choose 1041 0\n" +
-                         snapshotLines(folder, "on.png") + saveTrackLines(folder, "on.trk") +
-                         "click 1050\n" + snapshotLines(folder, "off.png") + "click 1050\n" +
-                         snapshotLines(folder, "again.png") + saveTrackLines(folder, "again.trk");
+    UiScript showBorders = UiScript().click(IDC_SHOW_BORDERS);
+    UiScript script = newTrackLines(10, 10, 5, 5, 20, 1) + snapshotLines(folder, "none.png") +
+                      UiScript().choose(IDC_BORDER_LIST, 1) + kVisibleBorder +
+                      UiScript().choose(IDC_BORDER_LIST, 0) + snapshotLines(folder, "on.png") +
+                      saveTrackLines(folder, "on.trk") + showBorders +
+                      snapshotLines(folder, "off.png") + showBorders +
+                      snapshotLines(folder, "again.png") + saveTrackLines(folder, "again.trk");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
     Picture none, on, off, again;
@@ -140,10 +157,14 @@ TEST(BorderPanel, ShowBordersHidesAndBringsBackEveryBorder) {
 
 TEST(BorderPanel, BackgroundMapThreeRepaintsWithMapThree) {
     TempFolder folder;
-    std::string script = newTrackLines(10, 10, 5, 5, 20, 1) + "choose 1021 3\nanswer-file " +
-                         testDataPath("sky.bmp") + "\nclick 1015\n" +
-                         snapshotLines(folder, "plain.png") + "choose 1033 3\n" +
-                         snapshotLines(folder, "sky.png") + saveTrackLines(folder, "sky.trk");
+    UiScript script = newTrackLines(10, 10, 5, 5, 20, 1) +
+                      UiScript()
+                          .choose(IDC_FIELD_MAPS, 3)
+                          .answerFile(testDataPath("sky.bmp"))
+                          .click(IDC_FIELD_BROWSE) +
+                      snapshotLines(folder, "plain.png") +
+                      UiScript().choose(IDC_BACKGROUND_MAP, 3) + snapshotLines(folder, "sky.png") +
+                      saveTrackLines(folder, "sky.trk");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
     Picture plain, sky;
@@ -160,12 +181,13 @@ TEST(BorderPanel, BackgroundMapThreeRepaintsWithMapThree) {
 // write nothing, so no border index -1 and no map that does not exist.
 TEST(BorderPanel, WithoutBordersOrMapsThePanelsWriteNothing) {
     TempFolder folder;
-    std::string script = newTrackLines(3, 3, 0, 0, 0, 0) + kVisibleBorder +
-                         "choose 1049 1\nclick 1050\nclick 1050\n" +
-                         saveTrackLines(folder, "untouched.trk");
+    UiScript script =
+        newTrackLines(3, 3, 0, 0, 0, 0) + kVisibleBorder +
+        UiScript().choose(IDC_BORDER_TYPE, 1).click(IDC_SHOW_BORDERS).click(IDC_SHOW_BORDERS) +
+        saveTrackLines(folder, "untouched.trk");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(run.count("MessageBox"), 0) << run.out;
+    EXPECT_EQ(run.boxes(), 0) << run.out;
     TrackDocument expected;
     expected.createTrack(3, 3, 0, 0, 0, 0);
     EXPECT_EQ(readFileBytes(folder.path("untouched.trk")), savedBytes(expected, folder));

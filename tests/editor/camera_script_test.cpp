@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "kelvane_ids.h"
 #include "program_run.h"
 #include "track_document.h"
 
@@ -18,14 +19,25 @@ TEST(CameraScript, ButtonsMoveTheViewAndOppositeStepsReturnToIt) {
     std::string track = folder.path("chess.trk");
     ASSERT_TRUE(doc.saveTrack(track.c_str()));
 
-    auto shot = [&folder](const char* name) {
-        return "snapshot Preview " + folder.path(name) + "\n";
-    };
-    std::string script = "answer-file " + track + "\nclick 1008\n" + shot("start.png") +
-                         "click 1029\nclick 1029\n" + shot("forward.png") +
-                         "click 1030\nclick 1030\n" + shot("back.png") + "click 1038\n" +
-                         shot("left.png") + "click 1039\nclick 1025\n" + shot("turned.png") +
-                         "click 1026\nclick 1027\n" + shot("up.png");
+    auto shot = [&folder](const char* name) { return folder.path(name); };
+    UiScript script = UiScript()
+                          .answerFile(track)
+                          .click(IDC_TRACK_LOAD)
+                          .snapshot("Preview", shot("start.png"))
+                          .click(IDC_CAMERA_FORWARD)
+                          .click(IDC_CAMERA_FORWARD)
+                          .snapshot("Preview", shot("forward.png"))
+                          .click(IDC_CAMERA_BACK)
+                          .click(IDC_CAMERA_BACK)
+                          .snapshot("Preview", shot("back.png"))
+                          .click(IDC_CAMERA_STEP_LEFT)
+                          .snapshot("Preview", shot("left.png"))
+                          .click(IDC_CAMERA_STEP_RIGHT)
+                          .click(IDC_CAMERA_LEFT)
+                          .snapshot("Preview", shot("turned.png"))
+                          .click(IDC_CAMERA_RIGHT)
+                          .click(IDC_CAMERA_UP)
+                          .snapshot("Preview", shot("up.png"));
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
     std::string start = readFileBytes(folder.path("start.png"));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "panel_script.h"
@@ -19,6 +20,15 @@ std::string demoFile(const std::string& name) {
     return std::string(KELVANE_DEMO_FOLDER) + "/" + name;
 }
 
+// Kelvane started as `kelvane --ui-script SCRIPT ARGUMENTS` in the folder.
+ProgramRun runKelvaneOn(const TempFolder& folder, const std::string& script,
+                        const std::string& arguments) {
+    std::string scriptPath = folder.path("user.script");
+    std::ofstream(scriptPath) << script;
+    return runProgramWith(KELVANE_PROGRAM, folder,
+                          "--ui-script '" + scriptPath + "' " + arguments);
+}
+
 // The demo's files copied into a folder of the temporary one.
 bool copyDemo(const TempFolder& folder, const std::string& into) {
     std::error_code error;
@@ -31,7 +41,7 @@ TEST(DemoTrack, LoadsAndMatchesItsGoldenPicture) {
     ProgramRun run = runKelvane(folder, loadTrackLines(demoFile("demo.trk")) + "print 1021\n" +
                                             snapshotLines(folder, "demo.png"));
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(run.count("MessageBox"), 0) << run.out;
+    EXPECT_EQ(run.boxes(), 0) << run.out;
     EXPECT_EQ(run.line("1021:"), kMapListAfterLoad);
     expectLikeGolden(folder.path("demo.png"), "demo.png");
 }
@@ -41,10 +51,11 @@ TEST(DemoTrack, LoadsAndMatchesItsGoldenPicture) {
 TEST(DemoTrack, CommandLineFileLoadsAtStart) {
     TempFolder folder;
     ASSERT_TRUE(copyDemo(folder, "my tracks"));
-    ProgramRun run = runKelvane(folder, "print 1021\n" + snapshotLines(folder, "start.png"), "",
-                                "'my tracks/demo.trk'");
+    ProgramRun run =
+        runKelvaneOn(folder, "print 1021\n" + snapshotLines(folder, "start.png"),
+                     "'my tracks/demo.trk'");
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(run.count("MessageBox"), 0) << run.out;
+    EXPECT_EQ(run.boxes(), 0) << run.out;
     EXPECT_EQ(run.line("1021:"), kMapListAfterLoad);
     expectLikeGolden(folder.path("start.png"), "demo.png");
 }
@@ -52,15 +63,14 @@ TEST(DemoTrack, CommandLineFileLoadsAtStart) {
 // The editor stays empty: Save has nothing to write.
 TEST(DemoTrack, BadCommandLineFileGivesTheLoadMessage) {
     TempFolder folder;
-    std::filesystem::copy_file(demoFile("demo.trk"), folder.path("cut.trk"));
-    std::filesystem::resize_file(folder.path("cut.trk"), 1000);
-    for (const char* name : {"cut.trk", "missing.trk"}) {
+    std::ofstream(folder.path("text.trk")) << "not a track at all, but long enough to be read as one";
+    for (const char* name : {"text.trk", "missing.trk"}) {
         std::string saved = folder.path(std::string("saved-") + name);
-        ProgramRun run = runKelvane(folder, "print 1021\nanswer-file " + saved + "\nclick 1009\n",
-                                    "", std::string("'") + folder.path(name) + "'");
+        ProgramRun run = runKelvaneOn(folder, "print 1021\nanswer-file " + saved + "\nclick 1009\n",
+                                      std::string("'") + folder.path(name) + "'");
         ASSERT_EQ(run.exitCode, 0) << run.out;
-        std::string message = run.line("MessageBox: Kelvane: Cannot load the track");
-        EXPECT_NE(message.find(name), std::string::npos) << run.out;
+        ASSERT_EQ(run.boxes("Kelvane: Cannot load the track"), 1) << run.out;
+        EXPECT_NE(run.messageBoxes[0].find(name), std::string::npos) << run.out;
         EXPECT_EQ(run.line("1021:"), "1021:  sel=-1") << run.out;
         EXPECT_FALSE(fileExists(saved));
     }

@@ -4,12 +4,16 @@
 #include <string>
 
 #include "panel_script.h"
-#include "program_run.h"
 #include "track_document.h"
 
 namespace {
 
-const char kMeshBoxes[] = "print 1059\nprint 1060\nprint 1061\nprint 1062\nprint 1063\n";
+const UiScript kMeshBoxes = UiScript()
+                                .print(IDC_MESH_POS_X)
+                                .print(IDC_MESH_POS_Y)
+                                .print(IDC_MESH_POS_Z)
+                                .print(IDC_MESH_SCALE)
+                                .print(IDC_MESH_ANGLE);
 
 std::string preparedTrack(const TempFolder& folder) {
     TrackDocument doc;
@@ -27,23 +31,24 @@ std::string preparedTrack(const TempFolder& folder) {
 TEST(MeshPanel, ChoosingAPlacementShowsItAndChangesNothing) {
     TempFolder folder;
     std::string track = preparedTrack(folder);
-    std::string script = loadTrackLines(track) + "choose 1065 1\n" + kMeshBoxes +
-                         saveTrackLines(folder, "shown.trk");
+    UiScript script = loadTrackLines(track) + UiScript().choose(IDC_MESH_LIST, 1) + kMeshBoxes +
+                      saveTrackLines(folder, "shown.trk");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(run.line("1059:"), "1059: 101");
-    EXPECT_EQ(run.line("1060:"), "1060: 102");
-    EXPECT_EQ(run.line("1061:"), "1061: 103");
-    EXPECT_EQ(run.line("1062:"), "1062: 104");
-    EXPECT_EQ(run.line("1063:"), "1063: 105");
+    EXPECT_EQ(run.shown(IDC_MESH_POS_X), "101");
+    EXPECT_EQ(run.shown(IDC_MESH_POS_Y), "102");
+    EXPECT_EQ(run.shown(IDC_MESH_POS_Z), "103");
+    EXPECT_EQ(run.shown(IDC_MESH_SCALE), "104");
+    EXPECT_EQ(run.shown(IDC_MESH_ANGLE), "105");
     EXPECT_EQ(readFileBytes(folder.path("shown.trk")), readFileBytes(track));
 }
 
 TEST(MeshPanel, ScaleSetsAllThreeValuesAtEveryKeystroke) {
     TempFolder folder;
-    std::string script = newTrackLines(10, 10, 5, 5, 20, 2) + "choose 1065 1\ntype 1062 5\n" +
-                         saveTrackLines(folder, "five.trk") + "type 1062 50\n" +
-                         saveTrackLines(folder, "fifty.trk");
+    UiScript script = newTrackLines(10, 10, 5, 5, 20, 2) +
+                      UiScript().choose(IDC_MESH_LIST, 1).type(IDC_MESH_SCALE, 5) +
+                      saveTrackLines(folder, "five.trk") + UiScript().type(IDC_MESH_SCALE, 50) +
+                      saveTrackLines(folder, "fifty.trk");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
     const DWORD expected[] = {5, 50};
@@ -63,13 +68,15 @@ TEST(MeshPanel, ScaleSetsAllThreeValuesAtEveryKeystroke) {
 TEST(MeshPanel, AddMeshSelectsEntryZeroAndLeavesTheBoxes) {
     TempFolder folder;
     std::string track = preparedTrack(folder);
-    std::string script = loadTrackLines(track) + "choose 1065 1\nclick 1066\nprint 1065\n" +
-                         kMeshBoxes + "type 1059 7\n" + saveTrackLines(folder, "added.trk");
+    UiScript script = loadTrackLines(track) +
+                      UiScript().choose(IDC_MESH_LIST, 1).click(IDC_MESH_ADD).print(IDC_MESH_LIST) +
+                      kMeshBoxes + UiScript().type(IDC_MESH_POS_X, 7) +
+                      saveTrackLines(folder, "added.trk");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(run.line("1065:"), "1065: 0 (null)|1 (null)|2 (null)|3 (null) sel=0");
-    EXPECT_EQ(run.line("1059:"), "1059: 101");
-    EXPECT_EQ(run.line("1062:"), "1062: 104");
+    EXPECT_EQ(run.shown(IDC_MESH_LIST), "0 (null)|1 (null)|2 (null)|3 (null) sel=0");
+    EXPECT_EQ(run.shown(IDC_MESH_POS_X), "101");
+    EXPECT_EQ(run.shown(IDC_MESH_SCALE), "104");
     TrackDocument added;
     ASSERT_TRUE(added.loadTrack(folder.path("added.trk").c_str()));
     ASSERT_EQ(added.getMeshCount(), 4u);
@@ -82,14 +89,15 @@ TEST(MeshPanel, AddMeshSelectsEntryZeroAndLeavesTheBoxes) {
 // The model shows at once where the placement stands; its entry names it.
 TEST(MeshPanel, BrowseShowsTheModelAtOnceAndNamesTheEntry) {
     TempFolder folder;
-    std::string script = newTrackLines(10, 10, 5, 5, 20, 2) +
-                         "choose 1065 1\ntype 1059 300\ntype 1061 500\n" +
-                         snapshotLines(folder, "before.png") + "answer-file " +
-                         testDataPath("block.x") + "\nclick 1064\nprint 1065\n" +
-                         snapshotLines(folder, "after.png") + saveTrackLines(folder, "placed.trk");
+    UiScript script =
+        newTrackLines(10, 10, 5, 5, 20, 2) +
+        UiScript().choose(IDC_MESH_LIST, 1).type(IDC_MESH_POS_X, 300).type(IDC_MESH_POS_Z, 500) +
+        snapshotLines(folder, "before.png") +
+        UiScript().answerFile(testDataPath("block.x")).click(IDC_MESH_BROWSE).print(IDC_MESH_LIST) +
+        snapshotLines(folder, "after.png") + saveTrackLines(folder, "placed.trk");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(run.line("1065:"), "1065: 0 (null)|1 block.x sel=1");
+    EXPECT_EQ(run.shown(IDC_MESH_LIST), "0 (null)|1 block.x sel=1");
     Picture before, after;
     ASSERT_TRUE(loadPicture(folder.path("before.png"), &before));
     ASSERT_TRUE(loadPicture(folder.path("after.png"), &after));
@@ -105,19 +113,25 @@ TEST(MeshPanel, BrowseShowsTheModelAtOnceAndNamesTheEntry) {
 TEST(MeshPanel, RefusalsWriteNothingAndSayWhy) {
     TempFolder folder;
     std::string longName = std::string(66, 'm') + ".x";
-    std::string script =
-        newTrackLines(2, 2, 1, 0, 0, 130) + "choose 1065 128\nclick 1064\n" +
-        "choose 1065 127\nanswer-file " + folder.path(longName) + "\nclick 1064\n" +
+    UiScript script =
+        newTrackLines(2, 2, 1, 0, 0, 130) +
+        UiScript()
+            .choose(IDC_MESH_LIST, 128)
+            .click(IDC_MESH_BROWSE)
+            .choose(IDC_MESH_LIST, 127)
+            .answerFile(folder.path(longName))
+            .click(IDC_MESH_BROWSE) +
         saveTrackLines(folder, "refused.trk") + newTrackLines(2, 2, 1, 0, 0, 0) +
-        "click 1064\ntype 1059 9\ntype 1062 3\n" + saveTrackLines(folder, "none.trk");
+        UiScript().click(IDC_MESH_BROWSE).type(IDC_MESH_POS_X, 9).type(IDC_MESH_SCALE, 3) +
+        saveTrackLines(folder, "none.trk");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(run.count("MessageBox: Kelvane: Mesh 128 cannot get a model"), 1) << run.out;
-    EXPECT_EQ(run.count("MessageBox: Kelvane: The file name \"" + longName +
+    EXPECT_EQ(run.boxes("Kelvane: Mesh 128 cannot get a model"), 1) << run.out;
+    EXPECT_EQ(run.boxes("Kelvane: The file name \"" + longName +
                         "\" is longer than the 67 characters a mesh can hold"),
               1)
         << run.out;
-    EXPECT_EQ(run.count("MessageBox"), 2) << run.out;
+    EXPECT_EQ(run.boxes(), 2) << run.out;
     TrackDocument many, none;
     many.createTrack(2, 2, 1, 0, 0, 130);
     none.createTrack(2, 2, 1, 0, 0, 0);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "headless_actions.h"
 #include "kelvane_ids.h"
 #include "main_dialog.h"
 #include "platform/d3d9_trace.h"
@@ -19,7 +20,7 @@ namespace headless = platform::headless;
 
 namespace {
 
-typedef std::function<std::string()> Action;
+using namespace actions;
 
 struct Step {
     const char* what;
@@ -34,9 +35,7 @@ std::vector<std::string> playSteps(const std::vector<Step>& steps) {
     auto presents = [&trace] {
         return static_cast<size_t>(std::count(trace.begin(), trace.end(), "Present()"));
     };
-    headless::reset();
-    headless::queueAction(1, [] { return headless::click(IDC_TRACK_NEW); });
-    headless::queueAction(2, [] { return headless::key(headless::Key::Enter); });
+    queue({click(IDC_TRACK_NEW), enter()});
     int line = 3;
     for (const Step& step : steps) {
         headless::queueAction(line++, [&, step] {
@@ -53,23 +52,11 @@ std::vector<std::string> playSteps(const std::vector<Step>& steps) {
         });
     }
     camera = Camera{3.14f, 1500.0f, 200.0f, 500.0f, 0.0f};
-    testing::internal::CaptureStdout();
     DialogBoxParamA(NULL, MAKEINTRESOURCEA(IDD_MAIN), NULL, MainDialogProc, 0);
-    testing::internal::GetCapturedStdout();
     headless::reset();
     trackDocument.destroyTrack();
     shutdownRenderer();
     return wrong;
-}
-
-Action click(int id) {
-    return [id] { return headless::click(id); };
-}
-Action choose(int id, int entry) {
-    return [id, entry] { return headless::choose(id, entry); };
-}
-Action type(int id, const char* text) {
-    return [id, text] { return headless::type(id, text); };
 }
 
 // A click whose command answers with a message box.

@@ -4,28 +4,31 @@
 
 #include <cstdlib>
 
-#include <stb/stb_image.h>
-
+#include "image_decode.h"
 #include "track_document.h"
 
-std::string newTrackLines(int sizeX, int sizeY, int maps, int billboards, int borders, int meshes) {
-    auto type = [](int id, int value) {
-        return "type " + std::to_string(id) + " " + std::to_string(value) + "\n";
-    };
-    return "click 1007\n" + type(1010, sizeX) + type(1011, sizeY) + type(1014, maps) +
-           type(1015, billboards) + type(1016, borders) + type(1017, meshes) + "key Enter\n";
+UiScript newTrackLines(int sizeX, int sizeY, int maps, int billboards, int borders, int meshes) {
+    return UiScript()
+        .click(IDC_TRACK_NEW)
+        .type(IDC_NEW_XSIZE, sizeX)
+        .type(IDC_NEW_YSIZE, sizeY)
+        .type(IDC_NEW_MAPS, maps)
+        .type(IDC_NEW_BILLBOARDS, billboards)
+        .type(IDC_NEW_BORDERS, borders)
+        .type(IDC_NEW_MESHES, meshes)
+        .key("Enter");
 }
 
-std::string saveTrackLines(const TempFolder& folder, const std::string& name) {
-    return "answer-file " + folder.path(name) + "\nclick 1009\n";
+UiScript saveTrackLines(const TempFolder& folder, const std::string& name) {
+    return UiScript().answerFile(folder.path(name)).click(IDC_TRACK_SAVE);
 }
 
-std::string loadTrackLines(const std::string& path) {
-    return "answer-file " + path + "\nclick 1008\n";
+UiScript loadTrackLines(const std::string& path) {
+    return UiScript().answerFile(path).click(IDC_TRACK_LOAD);
 }
 
-std::string snapshotLines(const TempFolder& folder, const std::string& name) {
-    return "snapshot Preview " + folder.path(name) + "\n";
+UiScript snapshotLines(const TempFolder& folder, const std::string& name) {
+    return UiScript().snapshot("Preview", folder.path(name));
 }
 
 std::string testDataPath(const std::string& name) {
@@ -46,13 +49,13 @@ std::string savedBytes(TrackDocument& document, const TempFolder& folder) {
 
 bool loadPicture(const std::string& pngPath, Picture* picture) {
     std::string bytes = readFileBytes(pngPath);
-    int channels = 0;
-    unsigned char* pixels = stbi_load_from_memory(
-        reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<int>(bytes.size()),
-        &picture->width, &picture->height, &channels, 4);
-    if (!pixels) return false;
-    picture->rgba.assign(pixels, pixels + size_t(picture->width) * picture->height * 4);
-    stbi_image_free(pixels);
+    imaging::DecodedImage image;
+    if (imaging::decodeImage(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(),
+                             &image) != nullptr)
+        return false;
+    picture->width = image.width;
+    picture->height = image.height;
+    picture->rgba = std::move(image.rgba);
     return true;
 }
 

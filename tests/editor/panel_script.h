@@ -7,17 +7,18 @@
 #include <string>
 #include <vector>
 
+#include "kelvane_ids.h"
 #include "program_run.h"
 
 struct TrackDocument;
 
-// Script lines for New with these sizes and counts, confirmed with Enter.
-std::string newTrackLines(int sizeX, int sizeY, int maps, int billboards, int borders, int meshes);
+// New with these sizes and counts, confirmed with Enter.
+UiScript newTrackLines(int sizeX, int sizeY, int maps, int billboards, int borders, int meshes);
 
-// Script lines for Save, Load and a snapshot of the Preview into the folder.
-std::string saveTrackLines(const TempFolder& folder, const std::string& name);
-std::string loadTrackLines(const std::string& path);
-std::string snapshotLines(const TempFolder& folder, const std::string& name);
+// Save, Load and a snapshot of the Preview into the folder.
+UiScript saveTrackLines(const TempFolder& folder, const std::string& name);
+UiScript loadTrackLines(const std::string& path);
+UiScript snapshotLines(const TempFolder& folder, const std::string& name);
 
 // Copies every file of tests/editor/data into the folder; false on failure.
 bool copyTestData(const TempFolder& folder);

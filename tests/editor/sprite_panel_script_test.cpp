@@ -4,14 +4,27 @@
 #include <string>
 
 #include "panel_script.h"
-#include "program_run.h"
 #include "track_document.h"
 
 namespace {
 
-const char kSpriteBoxes[] =
-    "print 1012\nprint 1013\nprint 1014\nprint 1016\nprint 1017\nprint 1018\nprint 1035\n"
-    "print 1037\n";
+const UiScript kSpriteBoxes = UiScript()
+                                  .print(IDC_SPRITE_POS_X)
+                                  .print(IDC_SPRITE_POS_Y)
+                                  .print(IDC_SPRITE_POS_Z)
+                                  .print(IDC_SPRITE_SCALE_X)
+                                  .print(IDC_SPRITE_SCALE_Y)
+                                  .print(IDC_SPRITE_ANGLE)
+                                  .print(IDC_SPRITE_MAP)
+                                  .print(IDC_SPRITE_FACE);
+
+// Map 1 gets the tree picture.
+UiScript treeAsMapOne() {
+    return UiScript()
+        .choose(IDC_FIELD_MAPS, 1)
+        .answerFile(testDataPath("tree.tga"))
+        .click(IDC_FIELD_BROWSE);
+}
 
 // A track whose billboards 1 and 2 carry values of their own, saved in the
 // folder; the program loads it.
@@ -36,12 +49,14 @@ std::string preparedTrack(const TempFolder& folder) {
 // moves at 2, 25 and 250.
 TEST(SpritePanel, TypingPosXWritesEveryPrefixAndRepaints) {
     TempFolder folder;
-    std::string script = newTrackLines(10, 10, 5, 5, 20, 1) + "choose 1021 1\nanswer-file " +
-                         testDataPath("tree.tga") + "\nclick 1015\n" +
-                         "choose 1034 3\nchoose 1035 1\ntype 1014 500\n" +
-                         snapshotLines(folder, "x0.png");
+    UiScript script = newTrackLines(10, 10, 5, 5, 20, 1) + treeAsMapOne() +
+                      UiScript()
+                          .choose(IDC_SPRITE_NUMBER, 3)
+                          .choose(IDC_SPRITE_MAP, 1)
+                          .type(IDC_SPRITE_POS_Z, 500) +
+                      snapshotLines(folder, "x0.png");
     for (const char* prefix : {"2", "25", "250"}) {
-        script += std::string("type 1012 ") + prefix + "\n" +
+        script += UiScript().type(IDC_SPRITE_POS_X, prefix) +
                   saveTrackLines(folder, std::string("x") + prefix + ".trk") +
                   snapshotLines(folder, std::string("x") + prefix + ".png");
     }
@@ -67,37 +82,49 @@ TEST(SpritePanel, TypingPosXWritesEveryPrefixAndRepaints) {
 TEST(SpritePanel, ChoosingABillboardRewritesTheBoxesAndChangesNothing) {
     TempFolder folder;
     std::string track = preparedTrack(folder);
-    std::string script = loadTrackLines(track) + "choose 1034 2\n" + kSpriteBoxes +
-                         "choose 1034 1\nprint 1018\nprint 1037\nprint 1035\n" +
-                         saveTrackLines(folder, "shown.trk");
+    UiScript script = loadTrackLines(track) + UiScript().choose(IDC_SPRITE_NUMBER, 2) +
+                      kSpriteBoxes +
+                      UiScript()
+                          .choose(IDC_SPRITE_NUMBER, 1)
+                          .print(IDC_SPRITE_ANGLE)
+                          .print(IDC_SPRITE_FACE)
+                          .print(IDC_SPRITE_MAP) +
+                      saveTrackLines(folder, "shown.trk");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
     ASSERT_GE(run.lines.size(), 11u) << run.out;
-    const char* expected[] = {"1012: 11",
-                              "1013: 22",
-                              "1014: 33",
-                              "1016: 44",
-                              "1017: 55",
-                              "1018: 66",
-                              "1035: 0 (null)|1 (null)|2 (null)|3 (null)|4 (null) sel=3",
-                              "1037: unchecked",
-                              "1018: 45 disabled",
-                              "1037: checked",
-                              "1035: 0 (null)|1 (null)|2 (null)|3 (null)|4 (null) sel=-1"};
-    for (size_t k = 0; k < 11; ++k) EXPECT_EQ(run.lines[k], expected[k]);
+    const std::pair<int, const char*> expected[] = {
+        {IDC_SPRITE_POS_X, "11"},
+        {IDC_SPRITE_POS_Y, "22"},
+        {IDC_SPRITE_POS_Z, "33"},
+        {IDC_SPRITE_SCALE_X, "44"},
+        {IDC_SPRITE_SCALE_Y, "55"},
+        {IDC_SPRITE_ANGLE, "66"},
+        {IDC_SPRITE_MAP, "0 (null)|1 (null)|2 (null)|3 (null)|4 (null) sel=3"},
+        {IDC_SPRITE_FACE, "unchecked"},
+        {IDC_SPRITE_ANGLE, "45 disabled"},
+        {IDC_SPRITE_FACE, "checked"},
+        {IDC_SPRITE_MAP, "0 (null)|1 (null)|2 (null)|3 (null)|4 (null) sel=-1"}};
+    for (size_t k = 0; k < 11; ++k)
+        EXPECT_EQ(run.lines[k], printed(expected[k].first) + " " + expected[k].second);
     EXPECT_EQ(readFileBytes(folder.path("shown.trk")), readFileBytes(track));
 }
 
 TEST(SpritePanel, FaceDisablesAngleYAndKeepsTheStoredAngle) {
     TempFolder folder;
-    std::string script = newTrackLines(10, 10, 5, 5, 20, 1) +
-                         "choose 1034 1\ntype 1018 30\nclick 1037\nprint 1018\n" +
-                         saveTrackLines(folder, "facing.trk") + "click 1037\nprint 1018\n" +
-                         saveTrackLines(folder, "fixed.trk");
+    UiScript script = newTrackLines(10, 10, 5, 5, 20, 1) +
+                      UiScript()
+                          .choose(IDC_SPRITE_NUMBER, 1)
+                          .type(IDC_SPRITE_ANGLE, 30)
+                          .click(IDC_SPRITE_FACE)
+                          .print(IDC_SPRITE_ANGLE) +
+                      saveTrackLines(folder, "facing.trk") +
+                      UiScript().click(IDC_SPRITE_FACE).print(IDC_SPRITE_ANGLE) +
+                      saveTrackLines(folder, "fixed.trk");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(run.line("1018:"), "1018: 30 disabled");
-    EXPECT_EQ(run.lines.back(), "1018: 30");
+    EXPECT_EQ(run.shown(IDC_SPRITE_ANGLE), "30 disabled");
+    EXPECT_EQ(run.lines.back(), printed(IDC_SPRITE_ANGLE) + " 30");
     TrackDocument facing, fixed;
     ASSERT_TRUE(facing.loadTrack(folder.path("facing.trk").c_str()));
     ASSERT_TRUE(fixed.loadTrack(folder.path("fixed.trk").c_str()));
@@ -110,14 +137,16 @@ TEST(SpritePanel, FaceDisablesAngleYAndKeepsTheStoredAngle) {
 TEST(SpritePanel, AddBillboardListsOneMoreAndShowsBillboardZero) {
     TempFolder folder;
     std::string track = preparedTrack(folder);
-    std::string script = loadTrackLines(track) + "choose 1034 2\nclick 1042\nprint 1034\n" +
-                         kSpriteBoxes + saveTrackLines(folder, "added.trk");
+    UiScript script =
+        loadTrackLines(track) +
+        UiScript().choose(IDC_SPRITE_NUMBER, 2).click(IDC_SPRITE_ADD).print(IDC_SPRITE_NUMBER) +
+        kSpriteBoxes + saveTrackLines(folder, "added.trk");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(run.line("1034:"), "1034: 0|1|2|3|4 sel=0");
-    EXPECT_EQ(run.line("1012:"), "1012: 0");
-    EXPECT_EQ(run.line("1016:"), "1016: 100");
-    EXPECT_EQ(run.line("1035:"), "1035: 0 (null)|1 (null)|2 (null)|3 (null)|4 (null) sel=-1");
+    EXPECT_EQ(run.shown(IDC_SPRITE_NUMBER), "0|1|2|3|4 sel=0");
+    EXPECT_EQ(run.shown(IDC_SPRITE_POS_X), "0");
+    EXPECT_EQ(run.shown(IDC_SPRITE_SCALE_X), "100");
+    EXPECT_EQ(run.shown(IDC_SPRITE_MAP), "0 (null)|1 (null)|2 (null)|3 (null)|4 (null) sel=-1");
     TrackDocument added;
     ASSERT_TRUE(added.loadTrack(folder.path("added.trk").c_str()));
     ASSERT_EQ(added.getBillboardCount(), 5u);
@@ -129,11 +158,14 @@ TEST(SpritePanel, AddBillboardListsOneMoreAndShowsBillboardZero) {
 // Position alone leaves the billboard undrawn; choosing its map shows it.
 TEST(SpritePanel, ABillboardAppearsOnlyOnceItsMapIsChosen) {
     TempFolder folder;
-    std::string script =
-        newTrackLines(10, 10, 5, 5, 20, 1) + "choose 1021 1\nanswer-file " +
-        testDataPath("tree.tga") + "\nclick 1015\n" + snapshotLines(folder, "none.png") +
-        "choose 1034 4\ntype 1014 500\ntype 1013 20\n" + snapshotLines(folder, "placed.png") +
-        "choose 1035 1\n" + snapshotLines(folder, "mapped.png");
+    UiScript script = newTrackLines(10, 10, 5, 5, 20, 1) + treeAsMapOne() +
+                      snapshotLines(folder, "none.png") +
+                      UiScript()
+                          .choose(IDC_SPRITE_NUMBER, 4)
+                          .type(IDC_SPRITE_POS_Z, 500)
+                          .type(IDC_SPRITE_POS_Y, 20) +
+                      snapshotLines(folder, "placed.png") + UiScript().choose(IDC_SPRITE_MAP, 1) +
+                      snapshotLines(folder, "mapped.png");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
     Picture none, placed, mapped;
@@ -148,12 +180,17 @@ TEST(SpritePanel, ABillboardAppearsOnlyOnceItsMapIsChosen) {
 // nothing, not even at index -1.
 TEST(SpritePanel, WithoutBillboardsThePanelWritesNothing) {
     TempFolder folder;
-    std::string script = newTrackLines(4, 4, 3, 0, 0, 0) +
-                         "type 1012 7\ntype 1016 9\ntype 1018 5\nclick 1037\nchoose 1035 2\n" +
-                         saveTrackLines(folder, "untouched.trk");
+    UiScript script = newTrackLines(4, 4, 3, 0, 0, 0) +
+                      UiScript()
+                          .type(IDC_SPRITE_POS_X, 7)
+                          .type(IDC_SPRITE_SCALE_X, 9)
+                          .type(IDC_SPRITE_ANGLE, 5)
+                          .click(IDC_SPRITE_FACE)
+                          .choose(IDC_SPRITE_MAP, 2) +
+                      saveTrackLines(folder, "untouched.trk");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(run.count("MessageBox"), 0) << run.out;
+    EXPECT_EQ(run.boxes(), 0) << run.out;
     TrackDocument expected;
     expected.createTrack(4, 4, 3, 0, 0, 0);
     EXPECT_EQ(readFileBytes(folder.path("untouched.trk")), savedBytes(expected, folder));

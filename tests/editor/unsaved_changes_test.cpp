@@ -8,12 +8,13 @@
 #include <vector>
 
 #include "editor_state.h"
+#include "headless_actions.h"
 #include "kelvane_ids.h"
 #include "main_dialog.h"
 #include "platform/d3d9_trace.h"
 #include "platform/headless.h"
 #include "preview.h"
-#include "program_run.h"
+#include "temp_folder.h"
 #include "renderer.h"
 #include "track_document.h"
 
@@ -21,34 +22,10 @@ namespace headless = platform::headless;
 
 namespace {
 
-typedef std::function<std::string()> Action;
+using namespace actions;
 
 Action doNew() {
-    return [] {
-        std::string failed = headless::click(IDC_TRACK_NEW);
-        return failed;
-    };
-}
-Action enter() {
-    return [] { return headless::key(headless::Key::Enter); };
-}
-Action close() {
-    return [] { return headless::close(); };
-}
-Action click(int id) {
-    return [id] { return headless::click(id); };
-}
-Action answerBox(int id) {
-    return [id] {
-        headless::answerBox(id);
-        return std::string();
-    };
-}
-Action answerFile(const std::string& path) {
-    return [path] {
-        headless::answerFile(path);
-        return std::string();
-    };
+    return click(IDC_TRACK_NEW);
 }
 // A change to the track's bytes, as the panels' commands will make them.
 Action changeTrack() {
@@ -59,23 +36,20 @@ Action changeTrack() {
 }
 
 struct Session {
-    std::string out;         // what the program printed (message boxes)
-    size_t actionsLeft = 0;  // actions not played because the dialog ended
-    bool trackLeft = false;  // a track still existed after the dialog
-    DWORD billboardX = 0;    // billboard 0's X then
+    std::vector<std::string> boxes;  // the message boxes shown
+    size_t actionsLeft = 0;          // actions not played because the dialog ended
+    bool trackLeft = false;          // a track still existed after the dialog
+    DWORD billboardX = 0;            // billboard 0's X then
     DWORD mapCount = 0;
 };
 
 // Runs the main dialog with the actions as the user's input.
 Session runMainDialog(const std::vector<Action>& actions) {
-    headless::reset();
-    int line = 1;
-    for (const Action& action : actions) headless::queueAction(line++, action);
+    queue(actions);
     camera = Camera{3.14f, 1500.0f, 200.0f, 500.0f, 0.0f};
-    testing::internal::CaptureStdout();
     DialogBoxParamA(NULL, MAKEINTRESOURCEA(IDD_MAIN), NULL, MainDialogProc, 0);
     Session session;
-    session.out = testing::internal::GetCapturedStdout();
+    session.boxes = headless::messageBoxesShown();
     session.actionsLeft = headless::queuedActionCount();
     session.trackLeft = trackDocument.isLoaded() != 0;
     session.billboardX = trackDocument.getBillboardPosX(0);
@@ -87,23 +61,21 @@ Session runMainDialog(const std::vector<Action>& actions) {
 }
 
 int questions(const Session& s) {
-    int n = 0;
-    for (size_t at = 0;
-         (at = s.out.find("MessageBox: Kelvane: The track has changed", at)) != std::string::npos;
-         ++at)
-        ++n;
-    return n;
+    const std::string question = "Kelvane: The track has changed";
+    return static_cast<int>(std::count_if(
+        s.boxes.begin(), s.boxes.end(),
+        [&](const std::string& box) { return box.compare(0, question.size(), question) == 0; }));
 }
 
 TEST(UnsavedChanges, CloseAsksOnlyAfterARealChange) {
     Session unchanged = runMainDialog({doNew(), enter(), close(), click(IDC_CAMERA_UP)});
-    EXPECT_EQ(questions(unchanged), 0) << unchanged.out;
+    EXPECT_EQ(questions(unchanged), 0) << testing::PrintToString(unchanged.boxes);
     EXPECT_EQ(unchanged.actionsLeft, 1u);
     EXPECT_FALSE(unchanged.trackLeft);
 
     Session cancelled = runMainDialog(
         {doNew(), enter(), changeTrack(), answerBox(IDCANCEL), close(), click(IDC_CAMERA_UP)});
-    EXPECT_EQ(questions(cancelled), 1) << cancelled.out;
+    EXPECT_EQ(questions(cancelled), 1) << testing::PrintToString(cancelled.boxes);
     EXPECT_EQ(cancelled.actionsLeft, 0u) << "Cancel must keep the dialog open";
     EXPECT_EQ(cancelled.billboardX, 5u);
 
@@ -128,7 +100,8 @@ TEST(UnsavedChanges, YesOnCloseSavesFirstAndClosesOnlyWhenSaved) {
     std::string unwritable = folder.path("missing/kept.trk");
     Session failed = runMainDialog({doNew(), enter(), changeTrack(), answerBox(IDYES),
                                     answerFile(unwritable), close(), click(IDC_CAMERA_UP)});
-    EXPECT_NE(failed.out.find("Cannot save the track"), std::string::npos) << failed.out;
+    ASSERT_EQ(failed.boxes.size(), 2u);
+    EXPECT_NE(failed.boxes[1].find("Cannot save the track"), std::string::npos) << failed.boxes[1];
     EXPECT_EQ(failed.actionsLeft, 0u) << "a failed save must keep the dialog open";
     EXPECT_EQ(failed.billboardX, 5u);
 }
@@ -146,7 +119,7 @@ TEST(UnsavedChanges, NewAsksBeforeItsDialogOpens) {
     EXPECT_STREQ(caption, "Kelvane v0.33");
 
     Session no = runMainDialog({doNew(), enter(), changeTrack(), answerBox(IDNO), doNew(),
-                                [] { return headless::type(IDC_NEW_MAPS, "3"); }, enter()});
+                                type(IDC_NEW_MAPS, "3"), enter()});
     EXPECT_EQ(questions(no), 1);
     EXPECT_EQ(no.mapCount, 3u);
     EXPECT_EQ(no.billboardX, 0u);
@@ -177,7 +150,7 @@ TEST(UnsavedChanges, LoadAsksAndYesSavesBeforeLoading) {
 
     // After a load the track counts as saved: closing asks nothing.
     Session loaded = runMainDialog({answerFile(other), click(IDC_TRACK_LOAD), close()});
-    EXPECT_EQ(questions(loaded), 0) << loaded.out;
+    EXPECT_EQ(questions(loaded), 0) << testing::PrintToString(loaded.boxes);
 }
 
 TEST(Repaint, SeveralRequestsBeforeThePaintGiveOneFrame) {

@@ -70,7 +70,10 @@ float heightNear(int quad, float angle, float x, float z) {
         float wx = v[i].x * world._11 + v[i].z * world._31;
         float wz = v[i].x * world._13 + v[i].z * world._33;
         float d = (wx - x) * (wx - x) + (wz - z) * (wz - z);
-        if (d < best) best = d, height = v[i].y;
+        if (d < best) {
+            best = d;
+            height = v[i].y;
+        }
     }
     return height;
 }

@@ -54,6 +54,52 @@ TEST_F(LayerTest, TabVisitsTabStopsInTemplateOrderSelectingEditText) {
     EXPECT_EQ(recorder.commands(), std::vector<Event>{command(IDC_TEXT, EN_SETFOCUS)});
 }
 
+namespace {
+
+// Fills the edit boxes before the dialog manager focuses the first one.
+INT_PTR CALLBACK FilledDialogProc(HWND dialog, UINT message, WPARAM, LPARAM) {
+    if (message != WM_INITDIALOG) return FALSE;
+    SetWindowTextA(GetDlgItem(dialog, IDC_TEXT), "10");
+    SetWindowTextA(GetDlgItem(dialog, IDC_DIGITS), "1.0");
+    SetWindowTextA(GetDlgItem(dialog, IDC_MIRROR), "abc");
+    return TRUE;
+}
+
+}  // namespace
+
+// The dialog manager selects the whole text of an edit box that gets the
+// focus from the dialog's start, Tab or Shift+Tab, so typing replaces it;
+// a click then typing elsewhere in the text is not its business.
+TEST(DialogFocus, StartTabAndShiftTabSelectTheWholeTextOfAnEditBox) {
+    namespace headless = platform::headless;
+    headless::reset();
+    std::string shown[4];
+    auto keep = [&shown](int slot, int id) {
+        headless::queueAction(slot + 10, [&shown, slot, id] {
+            shown[slot] = textOf(headless::activeDialog(), id);
+            return std::string();
+        });
+    };
+    headless::queueAction(1, [] { return headless::typeIntoFocus("20"); });
+    keep(0, IDC_TEXT);
+    headless::queueAction(2, [] { return headless::key(Key::Tab); });
+    headless::queueAction(3, [] { return headless::typeIntoFocus("25"); });
+    keep(1, IDC_DIGITS);
+    headless::queueAction(4, [] { return headless::key(Key::Tab); });
+    headless::queueAction(5, [] { return headless::key(Key::ShiftTab); });
+    headless::queueAction(6, [] { return headless::typeIntoFocus("7"); });
+    keep(2, IDC_DIGITS);
+    headless::queueAction(7, [] { return headless::key(Key::ShiftTab); });
+    headless::queueAction(8, [] { return headless::key(Key::ShiftTab); });  // wraps to Go
+    headless::queueAction(9, [] { return headless::typeIntoFocus("x"); });
+    DialogBoxParamA(testInstance(), MAKEINTRESOURCEA(IDD_CONTROLS), nullptr, FilledDialogProc, 0);
+    EXPECT_EQ(shown[0], "20");
+    EXPECT_EQ(shown[1], "25");
+    EXPECT_EQ(shown[2], "7");
+    EXPECT_EQ(headless::lastFailure(), "no edit box of dialog \"Controls\" has the focus");
+    headless::reset();
+}
+
 TEST_F(LayerTest, DialogUnitsFollowTheFontsBaseUnits) {
     int width = 0, height = 0;
     ASSERT_TRUE(platform::windowClientSize(dialog, &width, &height));
@@ -130,7 +176,9 @@ TEST_F(LayerTest, QueuedActionsThatFailReachTheFailureHandler) {
     EXPECT_EQ(platform::headless::lastFailure(), "no control 3031 in dialog \"Plain\"");
 }
 
+// A script's reader sees each box on standard output; a test asks the driver.
 TEST_F(LayerTest, MessageBoxesPrintAndReturnTheAnswerOrTheirDefault) {
+    platform::headless::reset();
     testing::internal::CaptureStdout();
     EXPECT_EQ(MessageBoxA(dialog, "Sure?", "Ask", MB_YESNO | MB_DEFBUTTON2), IDNO);
     platform::headless::answerBox(IDYES);
@@ -138,7 +186,10 @@ TEST_F(LayerTest, MessageBoxesPrintAndReturnTheAnswerOrTheirDefault) {
     EXPECT_EQ(MessageBoxA(nullptr, "Done", nullptr, MB_ICONERROR), IDOK);
     EXPECT_EQ(testing::internal::GetCapturedStdout(),
               "MessageBox: Ask: Sure?\nMessageBox: Ask: Sure?\nMessageBox: Error: Done\n");
+    EXPECT_EQ(platform::headless::messageBoxesShown(),
+              std::vector<std::string>({"Ask: Sure?", "Ask: Sure?", "Error: Done"}));
     EXPECT_EQ(MessageBoxA(nullptr, "x", "y", 0x7), 0);
+    EXPECT_EQ(platform::headless::messageBoxesShown().size(), 3u);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_MSGBOX_STYLE));
 }
 

@@ -8,11 +8,26 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/refusal.h"
 #include "trace.h"
 #include "trace_format.h"
 
 namespace platform {
 namespace d3d9 {
+
+namespace {
+
+// A call the layer does not provide fails as Direct3D would and, the first
+// time for its kind, says so.
+void refuse(const std::string& kind, const std::string& call) {
+    reportRefusal("d3d9", kind, call);
+}
+
+std::string pointerArgument(const void* pointer, const char* name) {
+    return pointer ? name : "NULL";
+}
+
+}  // namespace
 
 Device::Device(RefCounted* direct3d, HWND window, std::unique_ptr<GlTarget> target)
     : direct3d_(direct3d), window_(window), target_(std::move(target)) {
@@ -63,7 +78,12 @@ HRESULT Device::EndScene() {
 HRESULT Device::Present(CONST RECT* source, CONST RECT* dest, HWND override,
                         CONST struct _RGNDATA* dirty) {
     if (source || dest || override || dirty) {  // partial or redirected presents: not supported
-        traceCall("Present(...)", D3DERR_INVALIDCALL);
+        const std::string call = "Present(" + pointerArgument(source, "source") + ", " +
+                                 pointerArgument(dest, "dest") + ", " +
+                                 pointerArgument(override, "window") + ", " +
+                                 pointerArgument(dirty, "region") + ")";
+        refuse("Present with arguments", call);
+        traceCall(call, D3DERR_INVALIDCALL);
         return D3DERR_INVALIDCALL;
     }
     flushBatch();
@@ -107,11 +127,15 @@ HRESULT Device::Clear(DWORD count, CONST D3DRECT* rects, DWORD flags, D3DCOLOR c
         }
         glClear(mask);
     }
-    if (tracing())
-        traceCall("Clear(" + std::to_string(count) + ", " + (rects ? "rects" : "NULL") + ", " +
-                      traceHex(flags) + ", " + traceColour(colour) + ", " + traceFloat(z) + ", " +
-                      std::to_string(stencil) + ")",
-                  hr);
+    if (tracing() || FAILED(hr)) {
+        const std::string call = "Clear(" + std::to_string(count) + ", " +
+                                 (rects ? "rects" : "NULL") + ", " + traceHex(flags) + ", " +
+                                 traceColour(colour) + ", " + traceFloat(z) + ", " +
+                                 std::to_string(stencil) + ")";
+        if (count != 0 || rects) refuse("Clear of rectangles", call);
+        if (flags & D3DCLEAR_STENCIL) refuse("Clear of a stencil buffer", call);
+        traceCall(call, hr);
+    }
     return hr;
 }
 
@@ -119,6 +143,8 @@ HRESULT Device::SetTransform(D3DTRANSFORMSTATETYPE state, CONST D3DMATRIX* matri
     const bool known = state == D3DTS_WORLD || state == D3DTS_VIEW || state == D3DTS_PROJECTION;
     const HRESULT hr = known && matrix ? D3D_OK : D3DERR_INVALIDCALL;
     if (SUCCEEDED(hr)) pipeline_.setTransform(state, *matrix);
+    if (!known) refuse("SetTransform(" + traceTransformState(state) + ")",
+                       "SetTransform(" + traceTransformState(state) + ", ...)");
     if (tracing())
         traceCall("SetTransform(" + traceTransformState(state) + ", " + traceMatrix(matrix) + ")",
                   hr);
@@ -149,7 +175,13 @@ HRESULT Device::LightEnable(DWORD index, BOOL enable) {
 HRESULT Device::SetRenderState(D3DRENDERSTATETYPE state, DWORD value) {
     const HRESULT hr = setRenderStateValue(state, value);
     if (SUCCEEDED(hr)) pixelStateSet_ = true;
-    if (tracing()) traceCall("SetRenderState(" + traceRenderState(state, value) + ")", hr);
+    if (tracing() || FAILED(hr)) {
+        const std::string arguments = traceRenderState(state, value);
+        if (FAILED(hr))
+            refuse("SetRenderState(" + arguments.substr(0, arguments.find(',')) + ")",
+                   "SetRenderState(" + arguments + ")");
+        traceCall("SetRenderState(" + arguments + ")", hr);
+    }
     return hr;
 }
 
@@ -221,13 +253,20 @@ HRESULT Device::setRenderStateValue(D3DRENDERSTATETYPE state, DWORD value) {
 HRESULT Device::SetSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type, DWORD value) {
     HRESULT hr = D3DERR_INVALIDCALL;
     const bool filter = value == D3DTEXF_POINT || value == D3DTEXF_LINEAR;
-    if (sampler == 0 && filter && type == D3DSAMP_MAGFILTER) magFilter_ = value, hr = D3D_OK;
-    if (sampler == 0 && filter && type == D3DSAMP_MINFILTER) minFilter_ = value, hr = D3D_OK;
+    DWORD* filterState = type == D3DSAMP_MAGFILTER   ? &magFilter_
+                         : type == D3DSAMP_MINFILTER ? &minFilter_
+                                                     : nullptr;
+    if (sampler == 0 && filter && filterState) {
+        *filterState = value;
+        hr = D3D_OK;
+    }
     if (SUCCEEDED(hr)) pixelStateSet_ = true;
-    if (tracing())
-        traceCall("SetSamplerState(" + std::to_string(sampler) + ", " + traceSamplerState(type) +
-                      ", " + std::to_string(value) + ")",
-                  hr);
+    if (tracing() || FAILED(hr)) {
+        const std::string call = "SetSamplerState(" + std::to_string(sampler) + ", " +
+                                 traceSamplerState(type) + ", " + std::to_string(value) + ")";
+        if (FAILED(hr)) refuse("SetSamplerState(" + traceSamplerState(type) + ")", call);
+        traceCall(call, hr);
+    }
     return hr;
 }
 
@@ -254,6 +293,7 @@ HRESULT Device::SetFVF(DWORD fvf) {
     const bool drawn = (fvf != 0 && fvf == fvf_) || vertexLayoutOf(fvf, &layout);
     const HRESULT hr = drawn ? D3D_OK : D3DERR_INVALIDCALL;
     if (SUCCEEDED(hr)) setFvf(fvf);
+    if (FAILED(hr)) refuse("SetFVF(" + traceHex(fvf) + ")", "SetFVF(" + traceHex(fvf) + ")");
     if (tracing()) traceCall("SetFVF(" + traceHex(fvf) + ")", hr);
     return hr;
 }
@@ -263,7 +303,10 @@ HRESULT Device::SetStreamSource(UINT number, IDirect3DVertexBuffer9* data, UINT 
     VertexBuffer* buffer = static_cast<VertexBuffer*>(data);
     const bool ours = !buffer || buffer->device() == this;
     HRESULT hr = number == 0 && ours ? D3D_OK : D3DERR_INVALIDCALL;
-    if (SUCCEEDED(hr)) bindStream(buffer, stride, fvf_), streamOffset_ = offset;
+    if (SUCCEEDED(hr)) {
+        bindStream(buffer, stride, fvf_);
+        streamOffset_ = offset;
+    }
     if (tracing())
         traceCall("SetStreamSource(" + std::to_string(number) + ", " +
                       traceObject("vb", buffer ? buffer->id() : 0) + ", " + std::to_string(offset) +

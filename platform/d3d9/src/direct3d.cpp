@@ -96,5 +96,6 @@ HRESULT Direct3D::CreateDevice(UINT adapter, D3DDEVTYPE type, HWND focus, DWORD 
 
 IDirect3D9* WINAPI Direct3DCreate9(UINT SDKVersion) {
     if (SDKVersion != D3D_SDK_VERSION) return nullptr;
+    platform::d3d9::startTraceFileFromEnvironment();
     return new platform::d3d9::Direct3D();
 }

@@ -92,8 +92,14 @@ bool vertexLayoutOf(DWORD fvf, VertexLayout* layout) {
     if (texCount > 8) return false;
     VertexLayout l;
     l.size = 12;
-    if (fvf & D3DFVF_NORMAL) l.normal = l.size, l.size += 12;
-    if (fvf & D3DFVF_DIFFUSE) l.diffuse = l.size, l.size += 4;
+    if (fvf & D3DFVF_NORMAL) {
+        l.normal = l.size;
+        l.size += 12;
+    }
+    if (fvf & D3DFVF_DIFFUSE) {
+        l.diffuse = l.size;
+        l.size += 4;
+    }
     if (fvf & D3DFVF_SPECULAR) l.size += 4;
     if (texCount > 0) l.texCoord = l.size;
     l.size += texCount * 8;
@@ -128,7 +134,10 @@ void VertexPipeline::setTransform(D3DTRANSFORMSTATETYPE state, const D3DMATRIX& 
                                                      : &projection_;
     if (std::memcmp(current, &matrix, sizeof matrix) == 0) return;
     if (state == D3DTS_WORLD) world_ = matrix;
-    if (state == D3DTS_VIEW) view_ = matrix, lightsDirty_ = true;
+    if (state == D3DTS_VIEW) {
+        view_ = matrix;
+        lightsDirty_ = true;
+    }
     if (state == D3DTS_PROJECTION) projection_ = matrix;
     dirty_ = true;
 }

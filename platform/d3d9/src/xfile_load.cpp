@@ -8,6 +8,7 @@
 #include <map>
 #include <utility>
 
+#include "xfile_mszip.h"
 #include "xfile_raw.h"
 #include "xfile_tokens.h"
 
@@ -62,7 +63,10 @@ bool appendMesh(const RawMesh& mesh, XMeshData* out) {
         XVertex v = {};
         transformPoint(mesh.world, &mesh.positions[p * 3], v.position);
         if (withNormals) transformNormal(mesh.world, &mesh.normals[n * 3], v.normal);
-        if (!mesh.uvs.empty()) v.uv[0] = mesh.uvs[p * 2], v.uv[1] = mesh.uvs[p * 2 + 1];
+        if (!mesh.uvs.empty()) {
+            v.uv[0] = mesh.uvs[p * 2];
+            v.uv[1] = mesh.uvs[p * 2 + 1];
+        }
         const uint32_t index = static_cast<uint32_t>(out->vertices.size());
         out->vertices.push_back(v);
         vertexOf[{p, n}] = index;
@@ -93,6 +97,12 @@ bool appendMesh(const RawMesh& mesh, XMeshData* out) {
 }  // namespace
 
 const char* loadXFile(const uint8_t* bytes, size_t size, XMeshData* mesh) {
+    std::vector<uint8_t> unpacked;
+    if (isCompressedXFile(bytes, size)) {
+        if (const char* reason = unpackXFile(bytes, size, &unpacked)) return reason;
+        bytes = unpacked.data();
+        size = unpacked.size();
+    }
     XTokens tokens;
     if (const char* reason = tokeniseXFile(bytes, size, &tokens)) return reason;
     std::vector<RawMesh> raw;

@@ -1,9 +1,10 @@
 // The headless back end: no display at all. Implements the metrics a
 // display would give (fixed, so layouts are the same on every machine),
 // the modal loop over the driver's queued input, message boxes (printed on
-// stdout and answered from the driver) and file dialogs (answered from the
-// driver). Does not implement on-screen surfaces: the Direct3D layer
-// renders offscreen and hands frames over through setFrameSource.
+// stdout, kept for the driver's messageBoxesShown and answered from it),
+// file dialogs (answered from the driver) and a clock that the driver moves.
+// Does not implement on-screen surfaces: the Direct3D layer renders
+// offscreen and hands frames over through setFrameSource.
 #include <stdio.h>
 
 #include "backend.h"
@@ -45,6 +46,7 @@ public:
                    UINT type) override {
         printf("MessageBox: %s: %s\n", caption.c_str(), text.c_str());
         fflush(stdout);
+        recordMessageBox(caption, text);
         int answer = takeBoxAnswer();
         return answer ? answer : messageBoxDefaultButton(type);
     }
@@ -56,10 +58,13 @@ public:
                     request.title.c_str());
             return false;
         }
-        return answer == 1;
+        if (answer == 1 && path->empty()) *path = request.initialPath;
+        return answer == 1 && !path->empty();
     }
 
     platform::WindowSurface* surfaceFor(Window*) override { return nullptr; }
+
+    DWORD tickCount() override { return headlessTickCount(); }
 };
 
 }  // namespace

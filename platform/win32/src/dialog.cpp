@@ -181,13 +181,17 @@ Window* createDialog(LPCSTR name, HWND ownerHandle, DLGPROC proc, LPARAM param, 
     return dialog;
 }
 
-Window* nextTabStop(const Window* dialog, const Window* from) {
+// The tab stop after `from` in the template's order (before it, backwards),
+// wrapping around; from the first or last one when `from` is not a child.
+Window* nextTabStop(const Window* dialog, const Window* from, bool backwards) {
     const std::vector<Window*>& children = dialog->children;
+    size_t count = children.size();
     auto at = std::find(children.begin(), children.end(), from);
-    size_t start =
-        at == children.end() ? children.size() - 1 : static_cast<size_t>(at - children.begin());
-    for (size_t step = 1; step <= children.size(); ++step) {
-        Window* candidate = children[(start + step) % children.size()];
+    size_t start = at != children.end() ? static_cast<size_t>(at - children.begin())
+                   : backwards          ? 0
+                                        : count - 1;
+    for (size_t step = 1; step <= count; ++step) {
+        Window* candidate = children[(start + (backwards ? count - step : step)) % count];
         if ((candidate->style & WS_TABSTOP) && isEnabledAndVisible(candidate)) return candidate;
     }
     return nullptr;
@@ -254,9 +258,11 @@ void pressDialogKey(Window* dialog, DialogKey key) {
                         reinterpret_cast<LPARAM>(cancel ? cancel->handle : nullptr));
             break;
         }
-        case DialogKey::Tab: {
+        case DialogKey::Tab:
+        case DialogKey::ShiftTab: {
             Window* focus = focusWindow();
-            Window* next = nextTabStop(dialog, focus && focus->parent == dialog ? focus : nullptr);
+            Window* next = nextTabStop(dialog, focus && focus->parent == dialog ? focus : nullptr,
+                                       key == DialogKey::ShiftTab);
             if (next) focusFromKeyboard(next);
             break;
         }

@@ -13,7 +13,7 @@ Window* activeDialog();
 // Ends every open dialog with result 0, as when the scripted user runs out.
 void endAllDialogs();
 
-enum class DialogKey { Enter, Escape, Tab };
+enum class DialogKey { Enter, Escape, Tab, ShiftTab };
 void pressDialogKey(Window* dialog, DialogKey key);
 // The close box: WM_SYSCOMMAND with SC_CLOSE.
 void pressCloseBox(Window* window);

@@ -17,6 +17,8 @@ const int kFltkFontSize = 10;
 Fl_Widget* createControlWidget(Window* control);
 // Copies the core's state of a control to its widget.
 void mirrorControl(Window* control);
+// Gives the widget FLTK's focus when the core's focus is on the control.
+void mirrorFocus(Window* control);
 // After any user input the core handled: paints a message loop would send.
 void afterUserInput();
 

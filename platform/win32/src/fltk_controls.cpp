@@ -35,9 +35,32 @@ std::string labelText(const std::string& text) {
 void focusFromWidget(Fl_Widget* widget) {
     Window* control = controlOf(widget);
     if (control && control->alive && focusWindow() != control) {
+        // Tab and Shift+Tab select an edit box's text, as FLTK's input does.
+        if (Fl::event_key() == FL_Tab && hasEditField(control)) selectAll(control);
         setFocus(control);
         afterUserInput();
     }
+}
+
+// The input an edit box or a drop-down's edit field types into.
+Fl_Input* editInputOf(Window* control, Fl_Widget* widget) {
+    if (control->kind == WindowKind::Edit) return static_cast<Fl_Input*>(widget);
+    if (control->kind == WindowKind::ComboBox && !isDropDownList(control))
+        return static_cast<Fl_Input_Choice*>(widget)->input();
+    return nullptr;
+}
+
+// The core moved the focus to this control (a dialog starting, the
+// program's SetFocus): the widget takes it with the core's selection, so
+// the next key replaces a selected text instead of joining it.
+void mirrorFocus(Window* control, Fl_Widget* widget) {
+    if (focusWindow() != control || !control->enabled || !widget->window()) return;
+    Fl_Input* input = editInputOf(control, widget);
+    Fl_Widget* target = input ? input : widget;
+    if (Fl::focus() == target) return;
+    target->take_focus();
+    if (input && Fl::focus() == input)
+        input->position(static_cast<int>(control->selEnd), static_cast<int>(control->selStart));
 }
 
 class EditWidget : public Fl_Input {
@@ -213,6 +236,32 @@ void mirrorList(Window* control, Fl_Widget* widget) {
     }
 }
 
+void mirrorState(Window* control, Fl_Widget* widget) {
+    if (control->enabled)
+        widget->activate();
+    else
+        widget->deactivate();
+    switch (control->kind) {
+        case WindowKind::Edit: {
+            Fl_Input* input = static_cast<Fl_Input*>(widget);
+            if (control->text != input->value()) input->value(control->text.c_str());
+            break;
+        }
+        case WindowKind::ComboBox:
+            mirrorList(control, widget);
+            break;
+        case WindowKind::Button:
+            if (isCheckable(control))
+                static_cast<Fl_Button*>(widget)->value(control->check == BST_CHECKED);
+            widget->copy_label(labelText(control->text).c_str());
+            break;
+        default:
+            widget->copy_label(labelText(control->text).c_str());
+            break;
+    }
+    widget->redraw();
+}
+
 }  // namespace
 
 Fl_Widget* createControlWidget(Window* control) {
@@ -242,36 +291,22 @@ Fl_Widget* createControlWidget(Window* control) {
     widget->user_data(control);
     if (!(control->style & WS_TABSTOP)) widget->clear_visible_focus();
     control->backendData = widget;
-    mirrorControl(control);
+    // The focus follows once the whole window exists: taking it now would
+    // end the window's list of children early.
+    mirrorState(control, widget);
     return widget;
 }
 
 void mirrorControl(Window* control) {
     Fl_Widget* widget = static_cast<Fl_Widget*>(control->backendData);
     if (!widget) return;
-    if (control->enabled)
-        widget->activate();
-    else
-        widget->deactivate();
-    switch (control->kind) {
-        case WindowKind::Edit: {
-            Fl_Input* input = static_cast<Fl_Input*>(widget);
-            if (control->text != input->value()) input->value(control->text.c_str());
-            break;
-        }
-        case WindowKind::ComboBox:
-            mirrorList(control, widget);
-            break;
-        case WindowKind::Button:
-            if (isCheckable(control))
-                static_cast<Fl_Button*>(widget)->value(control->check == BST_CHECKED);
-            widget->copy_label(labelText(control->text).c_str());
-            break;
-        default:
-            widget->copy_label(labelText(control->text).c_str());
-            break;
-    }
-    widget->redraw();
+    mirrorState(control, widget);
+    mirrorFocus(control, widget);
+}
+
+void mirrorFocus(Window* control) {
+    Fl_Widget* widget = static_cast<Fl_Widget*>(control->backendData);
+    if (widget) mirrorFocus(control, widget);
 }
 
 }  // namespace win32

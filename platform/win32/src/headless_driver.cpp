@@ -21,8 +21,10 @@ struct QueuedAction {
 
 struct DriverState {
     std::deque<QueuedAction> queue;
-    std::deque<std::pair<bool, std::string>> fileAnswers;  // (chosen, path)
+    // (chosen, path); chosen with no path takes the proposed name.
+    std::deque<std::pair<bool, std::string>> fileAnswers;
     std::deque<int> boxAnswers;
+    std::vector<std::string> boxesShown;
     std::function<void(int, const std::string&)> onFailure;
     std::string lastFailure;
 };
@@ -76,6 +78,19 @@ std::string type(int id, const std::string& text) {
     return finish("");
 }
 
+std::string typeIntoFocus(const std::string& text) {
+    win32::Window* dialog = win32::activeDialog();
+    if (!dialog) return "no dialog is open";
+    win32::Window* box = win32::focusWindow();
+    if (!box || box->parent != dialog || !win32::hasEditField(box))
+        return "no edit box of dialog \"" + dialog->text + "\" has the focus";
+    for (char c : text) {
+        if (!box->alive || !box->enabled || win32::focusWindow() != box) break;
+        win32::typeChar(box, c);
+    }
+    return finish("");
+}
+
 std::string click(int id) {
     win32::Window* button = nullptr;
     std::string reason = findEnabledTarget(id, &button);
@@ -103,7 +118,7 @@ std::string key(Key pressed) {
     win32::Window* dialog = win32::activeDialog();
     if (!dialog) return "no dialog is open";
     static const win32::DialogKey keys[] = {win32::DialogKey::Enter, win32::DialogKey::Escape,
-                                            win32::DialogKey::Tab};
+                                            win32::DialogKey::Tab, win32::DialogKey::ShiftTab};
     win32::pressDialogKey(dialog, keys[static_cast<int>(pressed)]);
     return finish("");
 }
@@ -140,11 +155,18 @@ std::string snapshot(const std::string& caption, const std::string& pngPath) {
 void answerFile(const std::string& path) {
     state().fileAnswers.emplace_back(true, path);
 }
+void answerFileAccept() {
+    state().fileAnswers.emplace_back(true, std::string());
+}
 void answerFileCancel() {
     state().fileAnswers.emplace_back(false, std::string());
 }
 void answerBox(int id) {
     state().boxAnswers.push_back(id);
+}
+
+const std::vector<std::string>& messageBoxesShown() {
+    return state().boxesShown;
 }
 
 HWND activeDialog() {
@@ -180,7 +202,9 @@ void reset() {
     driver.queue.clear();
     driver.fileAnswers.clear();
     driver.boxAnswers.clear();
+    driver.boxesShown.clear();
     driver.lastFailure.clear();
+    win32::releaseHeadlessPointer();
 }
 
 }  // namespace headless
@@ -222,6 +246,10 @@ int takeBoxAnswer() {
     int id = driver.boxAnswers.front();
     driver.boxAnswers.pop_front();
     return id;
+}
+
+void recordMessageBox(const std::string& caption, const std::string& text) {
+    state().boxesShown.push_back(caption + ": " + text);
 }
 
 }  // namespace win32

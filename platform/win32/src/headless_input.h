@@ -15,6 +15,12 @@ void playQueuedInput(Window* dialog);
 int takeFileAnswer(std::string* path);
 // The next message box answer, or 0 when none waits.
 int takeBoxAnswer();
+// Keeps "CAPTION: TEXT" of a box shown, for messageBoxesShown.
+void recordMessageBox(const std::string& caption, const std::string& text);
+// The scripted user's clock: it stands still except while a key is held.
+DWORD headlessTickCount();
+// Lets go of every mouse button the scripted user holds (between tests).
+void releaseHeadlessPointer();
 
 }  // namespace win32
 

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "platform/headless.h"
+#include "ui_script_pointer.h"
 
 namespace platform {
 namespace {
@@ -57,11 +58,17 @@ Action keyAction(const std::string& name) {
     if (name == "Enter") return [] { return headless::key(headless::Key::Enter); };
     if (name == "Escape") return [] { return headless::key(headless::Key::Escape); };
     if (name == "Tab") return [] { return headless::key(headless::Key::Tab); };
-    return failing("unknown key \"" + name + "\" (Enter, Escape or Tab)");
+    if (name == "Shift+Tab") return [] { return headless::key(headless::Key::ShiftTab); };
+    return failing("unknown key \"" + name + "\" (Enter, Escape, Tab or Shift+Tab)");
 }
 
 Action answerFileAction(const std::string& path) {
-    if (path.empty()) return failing("answer-file needs a path or cancel");
+    if (path.empty()) return failing("answer-file needs a path, accept or cancel");
+    if (path == "accept")
+        return [] {
+            headless::answerFileAccept();
+            return std::string();
+        };
     if (path == "cancel")
         return [] {
             headless::answerFileCancel();
@@ -115,6 +122,8 @@ Action parseLine(const std::string& line) {
     std::string args;
     std::string action = splitWord(line, &args);
     if (action == "type") return typeAction(args);
+    if (action == "type-focused")
+        return [args] { return headless::typeIntoFocus(args); };
     if (action == "click") return clickAction(args);
     if (action == "choose") return chooseAction(args);
     if (action == "key") return keyAction(args);
@@ -123,6 +132,10 @@ Action parseLine(const std::string& line) {
     if (action == "answer-box") return answerBoxAction(args);
     if (action == "print") return printAction(args);
     if (action == "snapshot") return snapshotAction(args);
+    if (action == "mouse") return mouseScriptAction(args);
+    if (action == "wheel") return wheelScriptAction(args);
+    if (action == "keydown") return keyDownScriptAction(args);
+    if (action == "keyup") return keyUpScriptAction(args);
     return failing("unknown action \"" + action + "\"");
 }
 

@@ -120,6 +120,7 @@ LRESULT defaultWindowProc(Window* window, UINT message, WPARAM wParam, LPARAM lP
             destroyWindow(window);
             return 0;
         default:
+            noteUnhandledMessage(window, message, wParam, lParam);
             return 0;
     }
 }

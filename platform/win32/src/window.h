@@ -74,6 +74,8 @@ LRESULT sendMessage(Window* window, UINT message, WPARAM wParam, LPARAM lParam);
 // WM_COMMAND from a control to its dialog, with the control's id and handle.
 void notifyParent(Window* control, int code);
 LRESULT defaultWindowProc(Window* window, UINT message, WPARAM wParam, LPARAM lParam);
+// A control message that reached the default procedure: reported once.
+void noteUnhandledMessage(const Window* window, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Top-level frame: the client area is the outer rectangle less this.
 void frameInsets(const Window* window, int* side, int* top);
