@@ -10,14 +10,30 @@ namespace {
 
 const DWORD kCellSize = 100;
 
-std::string format(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
-std::string format(const char* pattern, ...) {
+std::string formatText(const char* pattern, ...) __attribute__((format(printf, 1, 2)));
+std::string formatText(const char* pattern, ...) {
     char text[512];
     va_list args;
     va_start(args, pattern);
     std::vsnprintf(text, sizeof text, pattern, args);
     va_end(args);
     return text;
+}
+
+// DWORD is unsigned int here and unsigned long on Windows: both print as %u.
+inline unsigned plain(unsigned value) {
+    return value;
+}
+inline unsigned plain(unsigned long value) {
+    return unsigned(value);
+}
+inline const char* plain(const char* text) {
+    return text;
+}
+
+template <typename... Args>
+std::string format(const char* pattern, Args... args) {
+    return formatText(pattern, plain(args)...);
 }
 
 template <size_t N>
