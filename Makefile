@@ -5,13 +5,21 @@ CMAKE_FLAGS ?=
 CTEST_ARGS ?=
 JOBS ?= $(shell nproc)
 
-.PHONY: run test build configure deps fuzz clean windows windows-deps dist-windows windows-bench
+.PHONY: run test build configure deps fuzz clean package screenshots windows windows-deps dist-windows windows-bench
 
 run: build
 	@scripts/run-kelvane $(BUILD)
 
 test: build
 	@cd $(BUILD) && ctest --output-on-failure -j $(JOBS) $(CTEST_ARGS)
+
+# A .deb of the programs, the demo, icons, desktop entries and MIME types.
+package: build
+	@cd $(BUILD) && cpack -G DEB
+
+# Every picture in docs/screenshots/, made anew from the demo track.
+screenshots: build
+	@scripts/make-screenshots $(BUILD)
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)

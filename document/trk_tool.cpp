@@ -2,12 +2,16 @@
 //   trk new [--size XxY] [--maps N] [--billboards N] [--borders N] [--meshes N] FILE
 //   trk info FILE
 //   trk copy [--salvage] IN OUT
+//   trk check FILE [--json]
+//   trk render FILE OUT.png [--size WxH] [--view start|top|X,Y,Z,HEADING]
 // Errors print one line on stderr and exit 1; usage errors exit 2.
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "track_check.h"
 #include "track_document.h"
+#include "trk_render.h"
 
 namespace {
 
@@ -19,10 +23,14 @@ const char kUsage[] =
     "usage: trk new [--size XxY] [--maps N] [--billboards N] [--borders N] [--meshes N] FILE\n"
     "       trk info FILE\n"
     "       trk copy [--salvage] IN OUT\n"
+    "       trk check FILE [--json]\n"
+    "       trk render FILE OUT.png [--size WxH] [--view start|top|X,Y,Z,HEADING]\n"
     "new writes a track with every slot unused (defaults: 10x10, 5 maps, 5 billboards,\n"
     "20 borders, 1 mesh); info prints a track's header, counts and file names;\n"
     "copy loads a track and saves it again; with --salvage a track that ends early\n"
-    "is copied as far as its records are whole, the rest left empty.\n";
+    "is copied as far as its records are whole, the rest left empty; check lists what\n"
+    "would surprise a player (exit 1 if anything); render draws the track as the\n"
+    "Preview does into a PNG.\n";
 
 int usageError(const std::string& message) {
     std::fprintf(stderr, "trk: %s (see trk --help)\n", message.c_str());
@@ -199,6 +207,50 @@ int runCopy(int argc, char** argv) {
     return kExitOk;
 }
 
+std::string jsonString(const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\') out += '\\';
+        out += c;
+    }
+    return out + "\"";
+}
+
+void printProblemsAsJson(const char* path, const std::vector<TrackProblem>& problems) {
+    std::printf("{\"file\": %s, \"problems\": [", jsonString(path).c_str());
+    for (size_t k = 0; k < problems.size(); ++k)
+        std::printf("%s\n  {\"kind\": %s, \"message\": %s}", k ? "," : "",
+                    jsonString(problems[k].kind).c_str(),
+                    jsonString(problems[k].message).c_str());
+    std::printf("%s]}\n", problems.empty() ? "" : "\n");
+}
+
+int runCheck(int argc, char** argv) {
+    const char* path = nullptr;
+    bool json = false;
+    for (int k = 2; k < argc; ++k) {
+        if (std::strcmp(argv[k], "--json") == 0) {
+            json = true;
+        } else if (argv[k][0] == '-' && argv[k][1] != '\0') {
+            return usageError(std::string("unknown option ") + argv[k]);
+        } else if (path) {
+            return usageError("check takes one FILE");
+        } else {
+            path = argv[k];
+        }
+    }
+    if (!path) return usageError("check needs a FILE");
+    TrackDocument doc;
+    if (!doc.loadTrack(path)) return failed(path, doc);
+    std::vector<TrackProblem> problems = checkTrack(doc, trackFolder(path).c_str());
+    if (json) {
+        printProblemsAsJson(path, problems);
+    } else {
+        for (const TrackProblem& problem : problems) std::printf("%s\n", problem.message.c_str());
+    }
+    return problems.empty() ? kExitOk : kExitFailed;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -211,5 +263,7 @@ int main(int argc, char** argv) {
     if (command == "new") return runNew(argc, argv);
     if (command == "info") return runInfo(argc, argv);
     if (command == "copy") return runCopy(argc, argv);
+    if (command == "check") return runCheck(argc, argv);
+    if (command == "render") return runRender(argc, argv);
     return usageError("unknown command '" + command + "'");
 }

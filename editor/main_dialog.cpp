@@ -38,10 +38,7 @@ bool startPreview(HWND dialog) {
                    GetWindowLongA(previewWindow, GWL_STYLE) | WS_THICKFRAME | WS_MAXIMIZEBOX);
     MoveWindow(previewWindow, 10, 10, 640, 480, TRUE);
     if (FAILED(renderer.initRenderer(previewWindow))) return false;
-    renderer.device->SetRenderState(D3DRS_AMBIENT, kPreviewAmbient);
-    scene.setProjection();
-    scene.setWorld(identityMatrix());
-    scene.setupLight();
+    prepareTrackScene();
     setView(D3DXVECTOR3(0.0f, 1000.0f, 0.0f), D3DXVECTOR3(500.0f, 0.0f, 500.0f),
             D3DXVECTOR3(0.0f, 1.0f, 0.0f));
     scene.buildQuads();
@@ -71,7 +68,8 @@ void fillFixedLists(HWND dialog) {
     selectListEntry(controls.borderType, 0);
 }
 
-BOOL initMainDialog(HWND dialog) {
+// lParam of WM_INITDIALOG: WinMain's command line, which may name a track.
+BOOL initMainDialog(HWND dialog, LPARAM commandLine) {
     initFileDialog(dialog);
     HICON icon = LoadIconA(instanceHandle, MAKEINTRESOURCEA(IDI_KELVANE));
     SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
@@ -90,6 +88,7 @@ BOOL initMainDialog(HWND dialog) {
     camera.moveStep = 10.0f;
     editHistory();  // listens to the track from now on
     installShortcuts(dialog);
+    loadTrackFromCommandLine(dialog, reinterpret_cast<const char*>(commandLine));
     return TRUE;
 }
 
@@ -107,7 +106,7 @@ BOOL closeMainDialog(HWND dialog) {
 INT_PTR CALLBACK MainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
-            return initMainDialog(dialog);
+            return initMainDialog(dialog, lParam);
         case WM_PAINT: {
             PAINTSTRUCT paint;
             BeginPaint(dialog, &paint);

@@ -1,8 +1,10 @@
 #include "track_commands.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
+#include "command_line.h"
 #include "control_text.h"
 #include "document_digest.h"
 #include "editor_state.h"
@@ -175,6 +177,29 @@ bool saveWithDialog(HWND dialog) {
     return true;
 }
 
+// Loads filePath (fileTitle its last part) and brings every panel in step;
+// a failure shows the Load message and leaves the editor as it was.
+bool loadChosenTrack(HWND dialog) {
+    if (!readChosenTrack(dialog)) return false;
+    ResourceReport missing;
+    {
+        const ControlUpdate hold;
+        directoryOfPath(trackDirectory, sizeof trackDirectory, filePath, fileTitle);
+        // A bare file name (typed on a command line) lives in the current
+        // folder; an empty folder would make the names look up "\name" at
+        // the root.
+        if (trackDirectory[0] == '\0') std::strcpy(trackDirectory, ".");
+        loadTrackResources(trackDirectory, &missing);
+        noteTrackResources(trackDirectory);
+        resetMirrorLists();
+        fillMirrorLists(true);
+        showLoadedTrack();
+    }
+    requestRedraw();
+    reportMissingFiles(dialog, missing);
+    return true;
+}
+
 }  // namespace
 
 void mapListEntry(char* out, size_t outSize, DWORD index, const char* name) {
@@ -246,21 +271,25 @@ BOOL newCommand(HWND dialog, int controlId, WORD notification) {
 BOOL loadCommand(HWND dialog, int controlId, WORD notification) {
     if (!confirmDiscardChanges(dialog)) return TRUE;
     if (!chooseFile(dialog, trackFiles, false)) return TRUE;
-    if (!readChosenTrack(dialog)) return TRUE;
-    rememberChoice(trackFiles);
-    ResourceReport missing;
-    {
-        const ControlUpdate hold;
-        directoryOfPath(trackDirectory, sizeof trackDirectory, filePath, fileTitle);
-        loadTrackResources(trackDirectory, &missing);
-        noteTrackResources(trackDirectory);
-        resetMirrorLists();
-        fillMirrorLists(true);
-        showLoadedTrack();
-    }
-    requestRedraw();
-    reportMissingFiles(dialog, missing);
+    if (loadChosenTrack(dialog)) rememberChoice(trackFiles);
     return TRUE;
+}
+
+bool loadTrackFromCommandLine(HWND dialog, const char* commandLine) {
+    std::string path;
+    if (!trackPathFromCommandLine(commandLine, &path)) return false;
+    if (path.size() >= sizeof filePath) {
+        showError(dialog, "load", path.c_str(), "the path is too long");
+        return false;
+    }
+    std::memcpy(filePath, path.c_str(), path.size() + 1);
+    const char* title = filePath;
+    for (const char* p = filePath; *p; ++p)
+        if (*p == '\\' || *p == '/') title = p + 1;
+    std::memmove(fileTitle, title, std::strlen(title) + 1);
+    if (!loadChosenTrack(dialog)) return false;
+    rememberChoice(trackFiles);
+    return true;
 }
 
 BOOL saveCommand(HWND dialog, int controlId, WORD notification) {

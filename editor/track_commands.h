@@ -24,6 +24,10 @@ BOOL newCommand(HWND dialog, int controlId, WORD notification);
 BOOL loadCommand(HWND dialog, int controlId, WORD notification);
 BOOL saveCommand(HWND dialog, int controlId, WORD notification);
 
+// Loads the track the program was started with, as Load would; an empty line
+// does nothing. True when a track was loaded.
+bool loadTrackFromCommandLine(HWND dialog, const char* commandLine);
+
 // Asks whether to save a changed track before it is replaced or the program
 // ends. True when the caller may go on.
 bool confirmDiscardChanges(HWND dialog);

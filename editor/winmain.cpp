@@ -11,7 +11,8 @@
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int show) {
     instanceHandle = instance;
     resetCamera(camera);
-    if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), NULL, MainDialogProc, 0) == -1) {
+    if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), NULL, MainDialogProc,
+                        reinterpret_cast<LPARAM>(commandLine)) == -1) {
         MessageBoxA(NULL, "This program requires Win32!", "Kelvane", MB_ICONERROR);
     }
     // Released in order so the device and every resource on it go with a

@@ -6,6 +6,7 @@
 #include "passes.h"
 #include "renderer.h"
 #include "scene.h"
+#include "transforms.h"
 #include "top_view.h"
 
 Camera camera;
@@ -14,7 +15,15 @@ namespace {
 // Raw DWORD 16, not the bits of 16.0f: the device reads it as a tiny float,
 // which lifts the border lines just off the fields they stand on.
 const DWORD kBorderDepthBias = 16;
+const D3DCOLOR kAmbient = 0xFF9B9B9B;
 }  // namespace
+
+void prepareTrackScene() {
+    renderer.device->SetRenderState(D3DRS_AMBIENT, kAmbient);
+    scene.setProjection();
+    scene.setWorld(identityMatrix());
+    scene.setupLight();
+}
 
 void setView(D3DXVECTOR3 eye, D3DXVECTOR3 target, D3DXVECTOR3 up) {
     scene.eye[0] = eye.x;

@@ -27,6 +27,11 @@ extern Camera camera;
 // previous look direction.
 void setView(D3DXVECTOR3 eye, D3DXVECTOR3 target, D3DXVECTOR3 up);
 
+// The state every frame of the Preview is drawn with, set once on a new
+// device: grey ambient, the projection, the world and the light (the quads
+// come from scene.buildQuads).
+void prepareTrackScene();
+
 // The ground point the camera looks at.
 D3DXVECTOR3 cameraTarget(const Camera& from);
 

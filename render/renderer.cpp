@@ -30,7 +30,7 @@ void releaseDirect3D(Renderer* r) {
 
 }  // namespace
 
-HRESULT Renderer::initRenderer(HWND window) {
+HRESULT Renderer::initRenderer(HWND window, UINT width, UINT height) {
     // A second device would orphan the resources made on the first.
     if (device || direct3d) return E_FAIL;
     direct3d = Direct3DCreate9(D3D_SDK_VERSION);
@@ -41,6 +41,8 @@ HRESULT Renderer::initRenderer(HWND window) {
         return E_FAIL;
     }
     presentParams = D3DPRESENT_PARAMETERS{};
+    presentParams.BackBufferWidth = width;
+    presentParams.BackBufferHeight = height;
     presentParams.BackBufferFormat = D3DFMT_UNKNOWN;
     presentParams.SwapEffect = D3DSWAPEFFECT_DISCARD;
     presentParams.Windowed = TRUE;

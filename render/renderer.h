@@ -12,8 +12,9 @@ struct Renderer {
     D3DPRESENT_PARAMETERS presentParams;
 
     // Creates the device on the window and sets the state that never changes
-    // afterwards. S_OK, or E_FAIL with nothing left behind.
-    HRESULT initRenderer(HWND window);
+    // afterwards. S_OK, or E_FAIL with nothing left behind. A back-buffer size
+    // of 0 takes the window's client size.
+    HRESULT initRenderer(HWND window, UINT width = 0, UINT height = 0);
     void clearFrame();
     HRESULT presentFrame();
     // New back buffers of the window's client size after the Preview was

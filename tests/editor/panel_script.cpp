@@ -1,5 +1,7 @@
 #include "panel_script.h"
 
+#include <gtest/gtest.h>
+
 #include <cstdlib>
 
 #include "image_decode.h"
@@ -72,3 +74,24 @@ double differingFraction(const Picture& a, const Picture& b, int tolerance) {
     }
     return double(differing) / double(a.rgba.size() / 4);
 }
+
+namespace {
+// Software GL is deterministic here; the slack covers another Mesa.
+const int kChannelTolerance = 12;
+const double kAllowedDiffering = 0.01;
+}  // namespace
+
+// The snapshot against its golden picture; writes the golden when asked.
+void expectLikeGolden(const std::string& snapshot, const std::string& golden) {
+    std::string goldenPath = std::string(KELVANE_EDITOR_GOLDEN) + "/" + golden;
+    const char* write = std::getenv("KELVANE_WRITE_GOLDEN");
+    if (write && std::string(write) == "1") {
+        std::string copy = "cp '" + snapshot + "' '" + goldenPath + "'";
+        ASSERT_EQ(std::system(copy.c_str()), 0);
+    }
+    Picture shown, expected;
+    ASSERT_TRUE(loadPicture(snapshot, &shown)) << snapshot;
+    ASSERT_TRUE(loadPicture(goldenPath, &expected)) << goldenPath;
+    EXPECT_LE(differingFraction(shown, expected, kChannelTolerance), kAllowedDiffering);
+}
+

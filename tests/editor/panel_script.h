@@ -38,4 +38,8 @@ bool loadPicture(const std::string& pngPath, Picture* picture);
 // when the sizes differ or either picture is missing.
 double differingFraction(const Picture& a, const Picture& b, int tolerance);
 
+// The snapshot against golden/NAME within a small tolerance; with
+// KELVANE_WRITE_GOLDEN=1 the snapshot becomes the golden picture first.
+void expectLikeGolden(const std::string& snapshot, const std::string& golden);
+
 #endif

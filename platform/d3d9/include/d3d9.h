@@ -69,6 +69,12 @@ protected:
     ~IDirect3DTexture9() = default;
 };
 
+// Only the back buffer, from GetBackBuffer, for D3DXSaveSurfaceToFileA.
+class IDirect3DSurface9 : public IDirect3DResource9 {
+protected:
+    ~IDirect3DSurface9() = default;
+};
+
 class IDirect3DVertexBuffer9 : public IDirect3DResource9 {
 public:
     virtual HRESULT Lock(UINT OffsetToLock, UINT SizeToLock, void** ppbData, DWORD Flags) = 0;
@@ -88,6 +94,9 @@ public:
     virtual HRESULT CreateVertexBuffer(UINT Length, DWORD Usage, DWORD FVF, D3DPOOL Pool,
                                        IDirect3DVertexBuffer9** ppVertexBuffer,
                                        HANDLE* pSharedHandle) = 0;
+    // Only swap chain 0's one back buffer, of type D3DBACKBUFFER_TYPE_MONO.
+    virtual HRESULT GetBackBuffer(UINT iSwapChain, UINT iBackBuffer, D3DBACKBUFFER_TYPE Type,
+                                  IDirect3DSurface9** ppBackBuffer) = 0;
     virtual HRESULT BeginScene() = 0;
     virtual HRESULT EndScene() = 0;
     virtual HRESULT Clear(DWORD Count, CONST D3DRECT* pRects, DWORD Flags, D3DCOLOR Color, float Z,
@@ -128,6 +137,7 @@ typedef IDirect3DDevice9* LPDIRECT3DDEVICE9;
 typedef IDirect3DBaseTexture9* LPDIRECT3DBASETEXTURE9;
 typedef IDirect3DTexture9* LPDIRECT3DTEXTURE9;
 typedef IDirect3DVertexBuffer9* LPDIRECT3DVERTEXBUFFER9;
+typedef IDirect3DSurface9* LPDIRECT3DSURFACE9;
 
 // Null when the SDK version is not the one the layer implements.
 IDirect3D9* WINAPI Direct3DCreate9(UINT SDKVersion);

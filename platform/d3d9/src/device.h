@@ -93,6 +93,7 @@ public:
     HRESULT Reset(D3DPRESENT_PARAMETERS*) override;
     HRESULT CreateVertexBuffer(UINT, DWORD, DWORD, D3DPOOL, IDirect3DVertexBuffer9**,
                                HANDLE*) override;
+    HRESULT GetBackBuffer(UINT, UINT, D3DBACKBUFFER_TYPE, IDirect3DSurface9**) override;
     HRESULT BeginScene() override;
     HRESULT EndScene() override;
     HRESULT Clear(DWORD, CONST D3DRECT*, DWORD, D3DCOLOR, float, DWORD) override;
@@ -114,6 +115,9 @@ public:
     bool makeCurrent();
     // Draws what is batched; needed before anything the batch refers to goes.
     void flushBatch();
+    // The back buffer as drawn so far (batched draws included), and whether
+    // its format keeps alpha.
+    bool readBackBuffer(Frame* frame, bool* hasAlpha);
     // A texture was bound or deleted behind the state cache's back.
     void forgetBoundTexture() { gl_.boundTexture = 0; }
     // Binds a mesh's vertices as stream 0 with their format, as D3DX does.

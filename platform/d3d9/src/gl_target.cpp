@@ -69,13 +69,18 @@ public:
         bindBack();
     }
     void keepPresented() { copyBackTo(presented_.fbo, format_.width, format_.height); }
+    bool readPresented(Frame* frame) { return read(presented_.fbo, frame); }
+    bool readBack(Frame* frame) { return read(back_.fbo, frame); }
+    const TargetFormat& format() const { return format_; }
+
+private:
     // GL rows run bottom-up; frames are top-down.
-    bool readPresented(Frame* frame) {
+    bool read(GLuint fbo, Frame* frame) {
         const int w = format_.width, h = format_.height;
         frame->width = w;
         frame->height = h;
         frame->rgba.assign(static_cast<size_t>(w) * h * 4, 0);
-        glBindFramebuffer(GL_READ_FRAMEBUFFER, presented_.fbo);
+        glBindFramebuffer(GL_READ_FRAMEBUFFER, fbo);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         std::vector<unsigned char> rows(frame->rgba.size());
         glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, rows.data());
@@ -85,9 +90,7 @@ public:
         bindBack();
         return glGetError() == GL_NO_ERROR;
     }
-    const TargetFormat& format() const { return format_; }
 
-private:
     TargetFormat format_;
     Framebuffer back_, presented_;
 };
@@ -140,6 +143,7 @@ public:
     bool readPresented(Frame* frame) override {
         return makeCurrent() && buffers_.readPresented(frame);
     }
+    bool readBack(Frame* frame) override { return makeCurrent() && buffers_.readBack(frame); }
     const TargetFormat& format() const override { return buffers_.format(); }
     bool resize(const TargetFormat& f) override {
         if (!makeCurrent()) return false;
@@ -182,6 +186,7 @@ public:
     bool readPresented(Frame* frame) override {
         return makeCurrent() && buffers_.readPresented(frame);
     }
+    bool readBack(Frame* frame) override { return makeCurrent() && buffers_.readBack(frame); }
     const TargetFormat& format() const override { return buffers_.format(); }
     bool resize(const TargetFormat& f) override {
         if (!surface_->makeCurrent()) return false;

@@ -29,6 +29,8 @@ public:
     virtual bool makeCurrent() = 0;
     virtual bool present() = 0;
     virtual bool readPresented(Frame* frame) = 0;
+    // What is drawn so far and not yet presented.
+    virtual bool readBack(Frame* frame) = 0;
     virtual const TargetFormat& format() const = 0;
     // New buffers of another size or format (Reset); false when they
     // cannot be made, and the target then has none.

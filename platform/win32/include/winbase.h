@@ -44,6 +44,9 @@ extern "C" {
 DWORD WINAPI GetLastError(void);
 void WINAPI SetLastError(DWORD error);
 DWORD WINAPI GetCurrentThreadId(void);
+// The program's own module for a null name; no other module can be named
+// (ERROR_MOD_NOT_FOUND).
+HMODULE WINAPI GetModuleHandleA(LPCSTR moduleName);
 DWORD WINAPI GetTickCount(void);
 
 HANDLE WINAPI CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode,

@@ -65,6 +65,26 @@ bool startDisplay(const std::string& program) {
     return true;
 }
 
+// One argument as Windows puts it into a command line: quoted when it holds
+// a blank or is empty, with quotes and the backslashes before them escaped,
+// so the program sees the same lpCmdLine it would get on Windows.
+std::string quotedArgument(const std::string& arg) {
+    if (!arg.empty() && arg.find_first_of(" \t\"") == std::string::npos) return arg;
+    std::string out = "\"";
+    size_t backslashes = 0;
+    for (char c : arg) {
+        if (c == '\\') {
+            ++backslashes;
+            continue;
+        }
+        out.append(c == '"' ? backslashes * 2 + 1 : backslashes, '\\');
+        backslashes = 0;
+        out += c;
+    }
+    out.append(backslashes * 2, '\\');
+    return out + "\"";
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -76,7 +96,7 @@ int main(int argc, char** argv) {
             script = argv[++i];
         } else {
             if (!commandLine.empty()) commandLine += ' ';
-            commandLine += argv[i];
+            commandLine += quotedArgument(argv[i]);
         }
     }
     if (script ? !startScript(program, script) : !startDisplay(program)) return script ? 2 : 1;
