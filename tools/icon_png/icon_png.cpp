@@ -8,8 +8,7 @@
 #include <string>
 #include <vector>
 
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb/stb_image_write.h>
+#include "image_encode.h"
 
 namespace {
 
@@ -59,7 +58,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "icon_png: %s: not a 32-bit icon\n", argv[1]);
         return 1;
     }
-    if (!stbi_write_png(argv[2], size, size, 4, rgba.data(), size * 4)) {
+    if (!imaging::writePng(argv[2], size, size, 4, rgba.data())) {
         std::fprintf(stderr, "icon_png: cannot write %s\n", argv[2]);
         return 1;
     }

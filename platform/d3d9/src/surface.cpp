@@ -2,11 +2,10 @@
 
 #include <d3dx9.h>
 
-#include <stb/stb_image_write.h>
-
 #include <vector>
 
 #include "device.h"
+#include "image_encode.h"
 
 namespace platform {
 namespace d3d9 {
@@ -57,8 +56,7 @@ HRESULT WINAPI D3DXSaveSurfaceToFileA(LPCSTR file, D3DXIMAGE_FILEFORMAT format,
     pixels.reserve(size_t(frame.width) * frame.height * channels);
     for (size_t p = 0; p + 3 < frame.rgba.size(); p += 4)
         pixels.insert(pixels.end(), &frame.rgba[p], &frame.rgba[p] + channels);
-    if (!stbi_write_png(file, frame.width, frame.height, channels, pixels.data(),
-                        frame.width * channels))
+    if (!imaging::writePng(file, frame.width, frame.height, channels, pixels.data()))
         return E_FAIL;
     return D3D_OK;
 }

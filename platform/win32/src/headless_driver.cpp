@@ -10,7 +10,7 @@
 #include "input.h"
 #include "keyboard.h"
 #include "platform/window_surface.h"
-#include "png_snapshot.h"
+#include "image_encode.h"
 
 namespace {
 
@@ -156,7 +156,7 @@ std::string snapshot(const std::string& caption, const std::string& pngPath) {
         if (!readPresentedFrame(window->handle, &frame) || frame.width <= 0 || frame.height <= 0 ||
             frame.rgba.size() != static_cast<size_t>(frame.width) * frame.height * 4)
             return "window \"" + caption + "\" has presented no frame";
-        if (!win32::writePngSnapshot(pngPath, frame.width, frame.height, frame.rgba))
+        if (!imaging::writePng(pngPath.c_str(), frame.width, frame.height, 4, frame.rgba.data()))
             return "cannot write " + pngPath;
         return "";
     }
