@@ -40,10 +40,12 @@ GridView::GridView(const ViewVolume& volume, DWORD sizeX, DWORD sizeY)
     const double farX = double(float(double(sizeX) * kCellSize));
     const double farZ = double(float(double(sizeY) * kCellSize));
     const double pad = kWallOverhang + kWallSlack;
-    for (int far = 0; far < 2; ++far) {
-        double x = far ? farX : 0.0, z = far ? farZ : 0.0;
-        sideRows_[far] = cellsOver(walls.across(0, {x - kWallSlack, x + kWallSlack}), sizeY, pad);
-        endColumns_[far] = cellsOver(walls.across(2, {z - kWallSlack, z + kWallSlack}), sizeX, pad);
+    // `far` would be a macro of the Windows headers.
+    for (int farSide = 0; farSide < 2; ++farSide) {
+        double x = farSide ? farX : 0.0, z = farSide ? farZ : 0.0;
+        sideRows_[farSide] = cellsOver(walls.across(0, {x - kWallSlack, x + kWallSlack}), sizeY, pad);
+        endColumns_[farSide] =
+            cellsOver(walls.across(2, {z - kWallSlack, z + kWallSlack}), sizeX, pad);
     }
 }
 
