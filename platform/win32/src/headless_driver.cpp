@@ -125,10 +125,13 @@ std::string key(Key pressed) {
     win32::Window* focusTop = focus && focus->parent ? focus->parent : focus;
     if (focus && focus->alive && focusTop != dialog && focusTop->alive && !focusTop->ended &&
         focusTop->enabled) {
-        static const UINT virtualKeys[] = {VK_RETURN, VK_ESCAPE, VK_TAB};
+        static const UINT virtualKeys[] = {VK_RETURN, VK_ESCAPE, VK_TAB, VK_TAB};
         const UINT virtualKey = virtualKeys[static_cast<int>(pressed)];
+        const bool shifted = pressed == Key::ShiftTab;
+        if (shifted) win32::keyMessage(WM_KEYDOWN, VK_SHIFT, false);
         win32::keyMessage(WM_KEYDOWN, virtualKey, false);
         win32::keyMessage(WM_KEYUP, virtualKey, false);
+        if (shifted) win32::keyMessage(WM_KEYUP, VK_SHIFT, false);
         return finish("");
     }
     static const win32::DialogKey keys[] = {win32::DialogKey::Enter, win32::DialogKey::Escape,
