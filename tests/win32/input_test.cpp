@@ -140,12 +140,17 @@ TEST_F(InputTest, DialogKeysGoToTheFocusedSurfaceNotTheDialog) {
     EXPECT_EQ(headless::key(headless::Key::Tab), "");
     EXPECT_EQ(headless::key(headless::Key::Enter), "");
     EXPECT_EQ(headless::key(headless::Key::Escape), "");
-    ASSERT_EQ(received.size(), 6u);
+    EXPECT_EQ(headless::key(headless::Key::ShiftTab), "");
+    ASSERT_EQ(received.size(), 10u);
     EXPECT_EQ(received[0].message, UINT(WM_KEYDOWN));
     EXPECT_EQ(received[0].wParam, WPARAM(VK_TAB));
     EXPECT_EQ(received[1].message, UINT(WM_KEYUP));
     EXPECT_EQ(received[2].wParam, WPARAM(VK_RETURN));
     EXPECT_EQ(received[4].wParam, WPARAM(VK_ESCAPE));
+    EXPECT_EQ(received[6].wParam, WPARAM(VK_SHIFT));  // held around the Tab
+    EXPECT_EQ(received[7].wParam, WPARAM(VK_TAB));
+    EXPECT_EQ(received[9].message, UINT(WM_KEYUP));
+    EXPECT_EQ(received[9].wParam, WPARAM(VK_SHIFT));
     EXPECT_EQ(GetFocus(), surface);
     EXPECT_EQ(editText(), "ab");
     // Back in the dialog, Tab is the dialog's again.

@@ -124,14 +124,24 @@ std::string pressKey(unsigned virtualKey, bool ctrl, bool shift, bool alt) {
     if (!dialog) return "no dialog is open";
     win32::Window* focus = win32::focusWindow();
     win32::Window* target = focus ? focus : dialog;
+    // Modifiers are pressed before the key and let go after it, each with its
+    // own key messages, as a keyboard sends them.
     const int modifiers[] = {VK_CONTROL, VK_SHIFT, VK_MENU};
     const bool held[] = {ctrl, shift, alt};
-    for (int k = 0; k < 3; ++k) win32::setKeyDown(modifiers[k], held[k]);
+    for (int k = 0; k < 3; ++k) {
+        if (!held[k]) continue;
+        win32::setKeyDown(modifiers[k], true);
+        win32::dispatchDialogKey(dialog, target, WM_KEYDOWN, WPARAM(modifiers[k]));
+    }
     win32::setKeyDown(int(virtualKey), true);
     win32::dispatchDialogKey(dialog, target, alt ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey);
     win32::setKeyDown(int(virtualKey), false);
     if (target->alive) win32::dispatchDialogKey(dialog, target, alt ? WM_SYSKEYUP : WM_KEYUP, virtualKey);
-    for (int modifier : modifiers) win32::setKeyDown(modifier, false);
+    for (int k = 2; k >= 0; --k) {
+        if (!held[k]) continue;
+        win32::setKeyDown(modifiers[k], false);
+        if (target->alive) win32::dispatchDialogKey(dialog, target, WM_KEYUP, WPARAM(modifiers[k]));
+    }
     return finish("");
 }
 
