@@ -7,7 +7,9 @@
 #include "document_digest.h"
 #include "editor_state.h"
 #include "kelvane_ids.h"
+#include "message_caption.h"
 #include "new_dialog.h"
+#include "panel_support.h"
 #include "path_utils.h"
 #include "resources.h"
 #include "track_document.h"
@@ -15,12 +17,11 @@
 namespace {
 
 const char kTrackFilter[] = "Track files  (*.trk)\0*.trk\0All files (*.*)\0*.*\0";
-const int kListEntrySize = 96;
 
 void showError(HWND dialog, const char* action, const char* path, const char* reason) {
     std::string text =
         std::string("Cannot ") + action + " the track \"" + path + "\": " + reason + ".";
-    MessageBoxA(dialog, text.c_str(), "Kelvane", MB_OK | MB_ICONERROR);
+    MessageBoxA(dialog, text.c_str(), kMessageCaption, MB_OK | MB_ICONERROR);
 }
 
 // Runs the shared file record with the track filter; false when cancelled.
@@ -183,7 +184,7 @@ bool confirmDiscardChanges(HWND dialog) {
     if (!documentChangedSinceSaved(trackDocument)) return true;
     int answer =
         MessageBoxA(dialog, "The track has changed since it was last saved.\nSave it first?",
-                    "Kelvane", MB_YESNOCANCEL | MB_ICONWARNING);
+                    kMessageCaption, MB_YESNOCANCEL | MB_ICONWARNING);
     if (answer == IDYES) return saveWithDialog(dialog);
     return answer == IDNO;
 }

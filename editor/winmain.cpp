@@ -4,6 +4,7 @@
 #include "editor_state.h"
 #include "kelvane_ids.h"
 #include "main_dialog.h"
+#include "message_caption.h"
 #include "preview.h"
 #include "renderer.h"
 
@@ -14,7 +15,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR command
     camera.eyeX = 1500.0f;
     camera.eyeZ = 500.0f;
     if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), NULL, MainDialogProc, 0) == -1) {
-        MessageBoxA(NULL, "This program requires Win32!", "Kelvane", MB_ICONERROR);
+        MessageBoxA(NULL, "This program requires Win32!", kMessageCaption, MB_ICONERROR);
     }
     // Released in order so the device and every resource on it go with a
     // count of zero.
