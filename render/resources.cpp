@@ -5,17 +5,12 @@
 #include <cstring>
 #include <new>
 
+#include "com_release.h"
 #include "renderer.h"
 #include "scene.h"
 #include "track_document.h"
 
 namespace {
-
-template <typename T>
-void releaseRef(T*& object) {
-    if (object) object->Release();
-    object = nullptr;
-}
 
 // Loads a mesh material's texture from the directory; null when the material
 // names none, the path does not fit or the file cannot be read.
@@ -48,11 +43,11 @@ bool fillMaterials(MeshSlot* slot, ID3DXBuffer* buffer, const char* textureDirec
 
 void clearSlot(MeshSlot* slot) {
     if (slot->textures) {
-        for (DWORD m = 0; m < slot->materialCount; ++m) releaseRef(slot->textures[m]);
+        for (DWORD m = 0; m < slot->materialCount; ++m) releaseCom(slot->textures[m]);
     }
     delete[] slot->textures;
     delete[] slot->materials;
-    releaseRef(slot->mesh);
+    releaseCom(slot->mesh);
     *slot = MeshSlot{};
 }
 
@@ -80,7 +75,7 @@ HRESULT Scene::loadMapTexture(DWORD index, const char* path) {
     if (index >= kMapTextureCount) return E_FAIL;
     // The old picture goes first: after a failed load the slot shows nothing
     // rather than an image its map no longer names.
-    releaseRef(mapTextures[index]);
+    releaseCom(mapTextures[index]);
     if (!renderer.device || !path) return E_FAIL;
     IDirect3DTexture9* texture = nullptr;
     if (FAILED(D3DXCreateTextureFromFileA(renderer.device, path, &texture))) return E_FAIL;
@@ -99,12 +94,12 @@ HRESULT Scene::loadMesh(DWORD slot, const char* path, const char* textureDirecto
     if (FAILED(D3DXLoadMeshFromXA(path, D3DXMESH_SYSTEMMEM, renderer.device, nullptr,
                                   &materialBuffer, nullptr, &loaded.materialCount, &loaded.mesh)) ||
         !loaded.mesh) {
-        releaseRef(materialBuffer);
-        releaseRef(loaded.mesh);
+        releaseCom(materialBuffer);
+        releaseCom(loaded.mesh);
         return E_FAIL;
     }
     bool filled = fillMaterials(&loaded, materialBuffer, textureDirectory);
-    releaseRef(materialBuffer);
+    releaseCom(materialBuffer);
     if (!filled) {
         clearSlot(&loaded);
         return E_FAIL;
@@ -131,7 +126,7 @@ HRESULT Scene::drawMesh(DWORD slot) {
 }
 
 void Scene::releaseTexturesAndMeshes() {
-    for (DWORD i = 0; i < kMapTextureCount; ++i) releaseRef(mapTextures[i]);
+    for (DWORD i = 0; i < kMapTextureCount; ++i) releaseCom(mapTextures[i]);
     for (DWORD i = 0; i < kMeshSlotCount; ++i) releaseMesh(i);
 }
 
