@@ -11,7 +11,7 @@
 #include "new_dialog.h"
 #include "panel_support.h"
 #include "path_utils.h"
-#include "resources.h"
+#include "track_assets.h"
 #include "track_document.h"
 
 namespace {

@@ -13,7 +13,8 @@
 
 #include "gl_target.h"
 #include "object.h"
-#include "resources.h"
+#include "texture.h"
+#include "vertex_buffer.h"
 #include "vertex_pipeline.h"
 
 namespace platform {

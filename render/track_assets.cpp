@@ -1,4 +1,4 @@
-#include "resources.h"
+#include "track_assets.h"
 
 #include <algorithm>
 #include <cstdio>
