@@ -29,6 +29,24 @@ void setDefaults(const TrackHeader& header, TrackArrays& arrays) {
 
 }  // namespace
 
+size_t recordSize(RecordKind kind) {
+    switch (kind) {
+        case RecordKind::Header:
+            return sizeof(TrackHeader);
+        case RecordKind::Field:
+            return sizeof(Field);
+        case RecordKind::Map:
+            return sizeof(MapEntry);
+        case RecordKind::Billboard:
+            return sizeof(Billboard);
+        case RecordKind::Border:
+            return sizeof(Border);
+        case RecordKind::Mesh:
+            return sizeof(MeshPlacement);
+    }
+    return 0;
+}
+
 const char* trackErrorText(TrackError error) {
     switch (error) {
         case TrackError::None:
@@ -82,6 +100,7 @@ void TrackDocument::adopt(const TrackHeader& newHeader, TrackArrays& arrays) {
     arrays.release();
     loaded = 1;
     failure = TrackError::None;
+    if (listener) listener->trackReplaced();
 }
 
 // Builds the whole new track aside, so a refused size leaves the old one.
@@ -112,6 +131,7 @@ void TrackDocument::destroyTrack() {
     TrackArrays old;
     swapArrays(old);
     loaded = 0;
+    if (listener) listener->trackReplaced();
 }
 
 DWORD TrackDocument::getSizeX() const {

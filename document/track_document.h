@@ -12,6 +12,10 @@
 
 #include <windows.h>
 
+#include "track_damage.h"
+#include <string>
+
+#include "track_changes.h"
 #include "track_records.h"
 
 struct TrackArrays;
@@ -50,6 +54,13 @@ struct TrackDocument {
     Border* borders = nullptr;
     MeshPlacement* meshes = nullptr;
     TrackError failure = TrackError::None;
+    // Whole records of the file last read: all of them after a complete load,
+    // fewer after a truncated one (refused or salvaged).
+    TrackDamage damage;
+    // Why the last save failed on the file itself, in the system's words.
+    std::string saveFailureText;
+    // Told before each change; null when nobody keeps a history.
+    TrackChangeListener* listener = nullptr;
 
     TrackDocument() = default;
     ~TrackDocument();
@@ -68,14 +79,24 @@ struct TrackDocument {
     DWORD getBorderCount() const { return header.borderCount; }
     DWORD getMeshCount() const { return header.meshCount; }
     DWORD getBorderMap() const { return header.borderMap; }
-    void setBorderMap(DWORD value) { header.borderMap = value; }
+    void setBorderMap(DWORD value) {
+        noteChange(RecordKind::Header, 0);
+        header.borderMap = value;
+    }
     DWORD getBackgroundMap() const { return header.backgroundMap; }
-    void setBackgroundMap(DWORD value) { header.backgroundMap = value; }
+    void setBackgroundMap(DWORD value) {
+        noteChange(RecordKind::Header, 0);
+        header.backgroundMap = value;
+    }
 
     // Fields, addressed by column i and row j
     int setFieldMap(DWORD i, DWORD j, DWORD map);
     int setFieldShape(DWORD i, DWORD j, DWORD shape);
     int setFieldOrientation(DWORD i, DWORD j, DWORD orientation);
+    // The whole cell at once, as copy and paste move cells; clearField gives
+    // it the unused state of a new track.
+    int setField(DWORD i, DWORD j, const Field& field);
+    int clearField(DWORD i, DWORD j);
 
     // Maps. A name longer than 63 characters is refused, never cut.
     int setMapFile(DWORD index, const char* name);
@@ -132,9 +153,16 @@ struct TrackDocument {
     // load replaces the track only once the whole file was read and checked.
     int saveTrack(const char* path);
     int loadTrack(const char* path);
+    // As loadTrack, but a file that ends early loads as far as its records
+    // are whole; the records it lacks stay all zero. lastDamage tells how far.
+    int salvageTrack(const char* path);
+    const TrackDamage& lastDamage() const { return damage; }
 
     TrackError lastError() const { return failure; }
-    const char* lastErrorText() const { return trackErrorText(failure); }
+    const char* lastErrorText() const {
+        bool fileReason = failure == TrackError::WriteFailed && !saveFailureText.empty();
+        return fileReason ? saveFailureText.c_str() : trackErrorText(failure);
+    }
 
     // The record at an index, or null without a track or outside the array.
     Field* fieldAt(DWORD i, DWORD j) const;
@@ -142,6 +170,11 @@ struct TrackDocument {
     Billboard* billboardAt(DWORD index) const;
     Border* borderAt(DWORD index) const;
     MeshPlacement* meshAt(DWORD index) const;
+
+    // Tells the listener, if any, before record `index` of the kind changes.
+    void noteChange(RecordKind kind, DWORD index) {
+        if (listener) listener->willChange(kind, index);
+    }
 
 private:
     int refuse(TrackError reason);
@@ -151,6 +184,14 @@ private:
     // and are released with it.
     void adopt(const TrackHeader& newHeader, TrackArrays& arrays);
     void swapArrays(TrackArrays& arrays);
+    int readTrackFile(const char* path, bool salvage);
+    // The record a setter is about to write, announced to the listener; null
+    // (and nothing announced) where *At answers null.
+    Field* writableField(DWORD i, DWORD j);
+    MapEntry* writableMap(DWORD index);
+    Billboard* writableBillboard(DWORD index);
+    Border* writableBorder(DWORD index);
+    MeshPlacement* writableMesh(DWORD index);
 };
 
 extern TrackDocument trackDocument;

@@ -2,11 +2,9 @@
 // fields, billboards, borders and mesh placements, each array moved as one
 // block. Maps come before fields in the file although fields come first in
 // the document.
-#include <chrono>
-#include <cstdio>
-#include <string>
-
+#include "file_replace.h"
 #include "track_arrays.h"
+#include "track_damage.h"
 #include "track_document.h"
 
 // One WriteFile or ReadFile per array: the largest array must fit a DWORD.
@@ -15,8 +13,6 @@ static_assert(uint64_t(kMaxRecords) * sizeof(MeshPlacement) < 0xFFFFFFFFu,
               "record block exceeds a DWORD");
 
 namespace {
-
-constexpr int kTempNameAttempts = 64;
 
 bool writeBlock(HANDLE file, const void* data, size_t bytes) {
     if (bytes == 0) return true;
@@ -31,22 +27,8 @@ TrackError readBlock(HANDLE file, void* data, size_t bytes) {
     return got == bytes ? TrackError::None : TrackError::Truncated;
 }
 
-// A new file beside the target, so the final move stays inside one folder
-// and replaces the target in one step.
-HANDLE createTempBeside(const char* path, std::string* tempPath) {
-    static unsigned counter = unsigned(std::chrono::steady_clock::now().time_since_epoch().count());
-    for (int attempt = 0; attempt < kTempNameAttempts; ++attempt) {
-        char suffix[32];
-        std::snprintf(suffix, sizeof suffix, ".%08x.tmp", ++counter);
-        *tempPath = std::string(path) + suffix;
-        HANDLE file = CreateFileA(tempPath->c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                  FILE_ATTRIBUTE_ARCHIVE, nullptr);
-        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
-    }
-    return INVALID_HANDLE_VALUE;
-}
-
-bool writeTrack(HANDLE file, const TrackDocument& doc) {
+bool writeTrack(HANDLE file, const void* document) {
+    const TrackDocument& doc = *static_cast<const TrackDocument*>(document);
     const TrackHeader& h = doc.header;
     return writeBlock(file, &h, sizeof h) &&
            writeBlock(file, doc.maps, size_t(h.mapCount) * sizeof(MapEntry)) &&
@@ -58,33 +40,41 @@ bool writeTrack(HANDLE file, const TrackDocument& doc) {
 
 // The header must pass every check before anything is allocated, and the
 // file's length must cover all its records, so a forged count can never ask
-// for more memory than the file holds.
-TrackError readHeader(HANDLE file, TrackHeader* header) {
+// for more memory than the file holds. Counts beyond the limits are named as
+// such even when the file is also short. fileSize gets the file's length.
+TrackError readHeader(HANDLE file, TrackHeader* header, uint64_t* fileSize) {
     LARGE_INTEGER size;
     if (!GetFileSizeEx(file, &size)) return TrackError::ReadFailed;
     if (size.QuadPart < LONGLONG(sizeof(TrackHeader))) return TrackError::TooShort;
+    *fileSize = uint64_t(size.QuadPart);
     TrackError read = readBlock(file, header, sizeof *header);
     if (read != TrackError::None) return read;
     TrackError counts = checkTrackCounts(*header);
-    if (counts == TrackError::InconsistentCounts) return counts;
-    if (trackFileSize(*header) > uint64_t(size.QuadPart)) return TrackError::Truncated;
-    return counts;
+    if (counts != TrackError::None) return counts;
+    if (trackFileSize(*header) > *fileSize) return TrackError::Truncated;
+    return TrackError::None;
 }
 
-TrackError readTrack(HANDLE file, TrackHeader* header, TrackArrays* arrays) {
-    TrackError result = readHeader(file, header);
-    if (result != TrackError::None) return result;
+// Reads the track; a file that ends early is refused, or with `salvage` read
+// as far as its records are whole, the rest left zero. damage gets the whole
+// records of each array either way.
+TrackError readTrack(HANDLE file, bool salvage, TrackHeader* header, TrackArrays* arrays,
+                     TrackDamage* damage) {
+    uint64_t fileSize = 0;
+    TrackError result = readHeader(file, header, &fileSize);
+    if (result == TrackError::Truncated) *damage = measureTrackDamage(*header, fileSize);
+    if (result == TrackError::None) *damage = measureTrackDamage(*header, trackFileSize(*header));
+    if (result != TrackError::None && !(salvage && result == TrackError::Truncated)) return result;
     if (!arrays->allocate(*header)) return TrackError::OutOfMemory;
-    const TrackHeader& h = *header;
     const struct {
         void* data;
         size_t bytes;
     } blocks[] = {
-        {arrays->maps, size_t(h.mapCount) * sizeof(MapEntry)},
-        {arrays->fields, size_t(h.fieldCount) * sizeof(Field)},
-        {arrays->billboards, size_t(h.billboardCount) * sizeof(Billboard)},
-        {arrays->borders, size_t(h.borderCount) * sizeof(Border)},
-        {arrays->meshes, size_t(h.meshCount) * sizeof(MeshPlacement)},
+        {arrays->maps, size_t(damage->maps) * sizeof(MapEntry)},
+        {arrays->fields, size_t(damage->fields) * sizeof(Field)},
+        {arrays->billboards, size_t(damage->billboards) * sizeof(Billboard)},
+        {arrays->borders, size_t(damage->borders) * sizeof(Border)},
+        {arrays->meshes, size_t(damage->meshes) * sizeof(MeshPlacement)},
     };
     for (const auto& block : blocks) {
         result = readBlock(file, block.data, block.bytes);
@@ -98,14 +88,9 @@ TrackError readTrack(HANDLE file, TrackHeader* header, TrackArrays* arrays) {
 int TrackDocument::saveTrack(const char* path) {
     if (!loaded) return refuse(TrackError::NoTrack);
     if (!path || !*path) return refuse(TrackError::CannotOpen);
-    std::string tempPath;
-    HANDLE file = createTempBeside(path, &tempPath);
-    if (file == INVALID_HANDLE_VALUE) return refuse(TrackError::CannotOpen);
-    bool written = writeTrack(file, *this) && FlushFileBuffers(file);
-    written = CloseHandle(file) && written;
-    if (!written ||
-        !MoveFileExA(tempPath.c_str(), path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-        DeleteFileA(tempPath.c_str());
+    DWORD error = replaceFileContents(path, writeTrack, this);
+    if (error != ERROR_SUCCESS) {
+        saveFailureText = fileErrorText(error);
         return refuse(TrackError::WriteFailed);
     }
     failure = TrackError::None;
@@ -113,14 +98,25 @@ int TrackDocument::saveTrack(const char* path) {
 }
 
 int TrackDocument::loadTrack(const char* path) {
+    return readTrackFile(path, false);
+}
+
+int TrackDocument::salvageTrack(const char* path) {
+    return readTrackFile(path, true);
+}
+
+int TrackDocument::readTrackFile(const char* path, bool salvage) {
+    damage = TrackDamage{};
     if (!path || !*path) return refuse(TrackError::CannotOpen);
     HANDLE file =
         CreateFileA(path, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_ARCHIVE, nullptr);
     if (file == INVALID_HANDLE_VALUE) return refuse(TrackError::CannotOpen);
     TrackHeader next = {};
     TrackArrays arrays;
-    TrackError result = readTrack(file, &next, &arrays);
+    TrackDamage whole;
+    TrackError result = readTrack(file, salvage, &next, &arrays, &whole);
     CloseHandle(file);
+    damage = whole;
     if (result != TrackError::None) return refuse(result);
     adopt(next, arrays);
     return 1;

@@ -40,11 +40,18 @@ void copyMapName(MapEntry& to, const MapEntry& from) {
 }  // namespace
 
 int TrackDocument::addMap() {
+    // Growing rewrites every map slot (the bytes behind each name start at
+    // zero again), so all of them are announced, not only the new one.
+    if (loaded && listener) {
+        listener->willGrow(RecordKind::Map);
+        for (DWORD k = 0; k < header.mapCount; ++k) noteChange(RecordKind::Map, k);
+    }
     return settle(growArray(loaded, maps, header.mapCount, copyMapName,
                             [](MapEntry& m) { m.empty = kSlotUnused; }));
 }
 
 int TrackDocument::addBillboard() {
+    if (loaded && listener) listener->willGrow(RecordKind::Billboard);
     return settle(growArray(loaded, billboards, header.billboardCount, copyWhole<Billboard>,
                             [](Billboard& b) {
                                 b.empty = kSlotUnused;
@@ -53,11 +60,13 @@ int TrackDocument::addBillboard() {
 }
 
 int TrackDocument::addBorder() {
+    if (loaded && listener) listener->willGrow(RecordKind::Border);
     return settle(growArray(loaded, borders, header.borderCount, copyWhole<Border>,
                             [](Border& b) { b.empty = kSlotUnused; }));
 }
 
 int TrackDocument::addMesh() {
+    if (loaded && listener) listener->willGrow(RecordKind::Mesh);
     return settle(
         growArray(loaded, meshes, header.meshCount, copyWhole<MeshPlacement>, [](MeshPlacement& m) {
             m.empty = kSlotUnused;

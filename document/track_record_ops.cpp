@@ -41,23 +41,64 @@ const char* terminatedName(const char* slot, size_t slotSize) {
 
 }  // namespace
 
+Field* TrackDocument::writableField(DWORD i, DWORD j) {
+    Field* field = fieldAt(i, j);
+    if (field) noteChange(RecordKind::Field, static_cast<DWORD>(field - fields));
+    return field;
+}
+
+MapEntry* TrackDocument::writableMap(DWORD index) {
+    MapEntry* entry = mapAt(index);
+    if (entry) noteChange(RecordKind::Map, index);
+    return entry;
+}
+
+Billboard* TrackDocument::writableBillboard(DWORD index) {
+    Billboard* billboard = billboardAt(index);
+    if (billboard) noteChange(RecordKind::Billboard, index);
+    return billboard;
+}
+
+Border* TrackDocument::writableBorder(DWORD index) {
+    Border* border = borderAt(index);
+    if (border) noteChange(RecordKind::Border, index);
+    return border;
+}
+
+MeshPlacement* TrackDocument::writableMesh(DWORD index) {
+    MeshPlacement* mesh = meshAt(index);
+    if (mesh) noteChange(RecordKind::Mesh, index);
+    return mesh;
+}
+
 int TrackDocument::setFieldMap(DWORD i, DWORD j, DWORD map) {
-    return change(fieldAt(i, j), [&](Field& f) {
+    return change(writableField(i, j), [&](Field& f) {
         f.map = map;
         f.empty = kSlotUsed;
     });
 }
 
 int TrackDocument::setFieldShape(DWORD i, DWORD j, DWORD shape) {
-    return change(fieldAt(i, j), [&](Field& f) { f.shape = shape; });
+    return change(writableField(i, j), [&](Field& f) { f.shape = shape; });
 }
 
 int TrackDocument::setFieldOrientation(DWORD i, DWORD j, DWORD orientation) {
-    return change(fieldAt(i, j), [&](Field& f) { f.orientation = orientation; });
+    return change(writableField(i, j), [&](Field& f) { f.orientation = orientation; });
+}
+
+int TrackDocument::setField(DWORD i, DWORD j, const Field& field) {
+    return change(writableField(i, j), [&](Field& f) { f = field; });
+}
+
+int TrackDocument::clearField(DWORD i, DWORD j) {
+    return change(writableField(i, j), [](Field& f) {
+        f = Field();
+        f.empty = kSlotUnused;
+    });
 }
 
 int TrackDocument::setMapFile(DWORD index, const char* name) {
-    MapEntry* entry = mapAt(index);
+    MapEntry* entry = writableMap(index);
     if (!entry || !copyName(entry->fileName, sizeof entry->fileName, name)) return 0;
     entry->empty = kSlotUsed;
     return 1;
@@ -70,7 +111,7 @@ const char* TrackDocument::getMapName(DWORD index) const {
 }
 
 int TrackDocument::setBillboardFace(DWORD index, DWORD face) {
-    return change(billboardAt(index), [&](Billboard& b) { b.face = face; });
+    return change(writableBillboard(index), [&](Billboard& b) { b.face = face; });
 }
 
 DWORD TrackDocument::getBillboardFace(DWORD index) const {
@@ -78,15 +119,15 @@ DWORD TrackDocument::getBillboardFace(DWORD index) const {
 }
 
 int TrackDocument::setBillboardPosX(DWORD index, DWORD value) {
-    return change(billboardAt(index), [&](Billboard& b) { b.posX = value; });
+    return change(writableBillboard(index), [&](Billboard& b) { b.posX = value; });
 }
 
 int TrackDocument::setBillboardPosY(DWORD index, DWORD value) {
-    return change(billboardAt(index), [&](Billboard& b) { b.posY = value; });
+    return change(writableBillboard(index), [&](Billboard& b) { b.posY = value; });
 }
 
 int TrackDocument::setBillboardPosZ(DWORD index, DWORD value) {
-    return change(billboardAt(index), [&](Billboard& b) { b.posZ = value; });
+    return change(writableBillboard(index), [&](Billboard& b) { b.posZ = value; });
 }
 
 DWORD TrackDocument::getBillboardPosX(DWORD index) const {
@@ -102,7 +143,7 @@ DWORD TrackDocument::getBillboardPosZ(DWORD index) const {
 }
 
 int TrackDocument::setBillboardScale(DWORD index, DWORD scaleX, DWORD scaleY) {
-    return change(billboardAt(index), [&](Billboard& b) {
+    return change(writableBillboard(index), [&](Billboard& b) {
         b.scaleX = scaleX;
         b.scaleY = scaleY;
     });
@@ -117,7 +158,7 @@ DWORD TrackDocument::getBillboardScaleY(DWORD index) const {
 }
 
 int TrackDocument::setBillboardAngle(DWORD index, DWORD degrees) {
-    return change(billboardAt(index), [&](Billboard& b) { b.angleY = degrees; });
+    return change(writableBillboard(index), [&](Billboard& b) { b.angleY = degrees; });
 }
 
 DWORD TrackDocument::getBillboardAngle(DWORD index) const {
@@ -125,7 +166,7 @@ DWORD TrackDocument::getBillboardAngle(DWORD index) const {
 }
 
 int TrackDocument::setBillboardMap(DWORD index, DWORD map) {
-    return change(billboardAt(index), [&](Billboard& b) {
+    return change(writableBillboard(index), [&](Billboard& b) {
         b.map = map;
         b.empty = kSlotUsed;
     });
@@ -137,7 +178,7 @@ DWORD TrackDocument::getBillboardMap(DWORD index) const {
 }
 
 int TrackDocument::setBorderType(DWORD index, DWORD type) {
-    return change(borderAt(index), [&](Border& b) { b.type = type; });
+    return change(writableBorder(index), [&](Border& b) { b.type = type; });
 }
 
 DWORD TrackDocument::getBorderType(DWORD index) const {
@@ -157,22 +198,22 @@ int setBorderWord(Border* border, DWORD Border::*word, DWORD value) {
 }  // namespace
 
 int TrackDocument::setBorderX1(DWORD index, DWORD v) {
-    return setBorderWord(borderAt(index), &Border::x1, v);
+    return setBorderWord(writableBorder(index), &Border::x1, v);
 }
 int TrackDocument::setBorderZ1(DWORD index, DWORD v) {
-    return setBorderWord(borderAt(index), &Border::z1, v);
+    return setBorderWord(writableBorder(index), &Border::z1, v);
 }
 int TrackDocument::setBorderX2(DWORD index, DWORD v) {
-    return setBorderWord(borderAt(index), &Border::x2, v);
+    return setBorderWord(writableBorder(index), &Border::x2, v);
 }
 int TrackDocument::setBorderZ2(DWORD index, DWORD v) {
-    return setBorderWord(borderAt(index), &Border::z2, v);
+    return setBorderWord(writableBorder(index), &Border::z2, v);
 }
 int TrackDocument::setBorderTop(DWORD index, DWORD v) {
-    return setBorderWord(borderAt(index), &Border::top, v);
+    return setBorderWord(writableBorder(index), &Border::top, v);
 }
 int TrackDocument::setBorderBottom(DWORD index, DWORD v) {
-    return setBorderWord(borderAt(index), &Border::bottom, v);
+    return setBorderWord(writableBorder(index), &Border::bottom, v);
 }
 
 Border TrackDocument::getBorder(DWORD index) const {
@@ -184,7 +225,7 @@ Border TrackDocument::getBorder(DWORD index) const {
 }
 
 int TrackDocument::setMeshFile(DWORD index, const char* name) {
-    MeshPlacement* mesh = meshAt(index);
+    MeshPlacement* mesh = writableMesh(index);
     if (!mesh || !copyName(mesh->fileName, sizeof mesh->fileName, name)) return 0;
     mesh->empty = kSlotUsed;
     return 1;
@@ -197,15 +238,15 @@ const char* TrackDocument::getMeshName(DWORD index) const {
 }
 
 int TrackDocument::setMeshPosX(DWORD index, DWORD value) {
-    return change(meshAt(index), [&](MeshPlacement& m) { m.posX = value; });
+    return change(writableMesh(index), [&](MeshPlacement& m) { m.posX = value; });
 }
 
 int TrackDocument::setMeshPosY(DWORD index, DWORD value) {
-    return change(meshAt(index), [&](MeshPlacement& m) { m.posY = value; });
+    return change(writableMesh(index), [&](MeshPlacement& m) { m.posY = value; });
 }
 
 int TrackDocument::setMeshPosZ(DWORD index, DWORD value) {
-    return change(meshAt(index), [&](MeshPlacement& m) { m.posZ = value; });
+    return change(writableMesh(index), [&](MeshPlacement& m) { m.posZ = value; });
 }
 
 DWORD TrackDocument::getMeshPosX(DWORD index) const {
@@ -221,7 +262,7 @@ DWORD TrackDocument::getMeshPosZ(DWORD index) const {
 }
 
 int TrackDocument::setMeshScale(DWORD index, DWORD value) {
-    return change(meshAt(index), [&](MeshPlacement& m) { m.scaleX = m.scaleY = m.scaleZ = value; });
+    return change(writableMesh(index), [&](MeshPlacement& m) { m.scaleX = m.scaleY = m.scaleZ = value; });
 }
 
 DWORD TrackDocument::getMeshScale(DWORD index) const {
@@ -229,7 +270,7 @@ DWORD TrackDocument::getMeshScale(DWORD index) const {
 }
 
 int TrackDocument::setMeshAngle(DWORD index, DWORD degrees) {
-    return change(meshAt(index), [&](MeshPlacement& m) { m.angleY = degrees; });
+    return change(writableMesh(index), [&](MeshPlacement& m) { m.angleY = degrees; });
 }
 
 DWORD TrackDocument::getMeshAngle(DWORD index) const {

@@ -1,7 +1,7 @@
 // trk: creates, inspects and copies track files from scripts.
 //   trk new [--size XxY] [--maps N] [--billboards N] [--borders N] [--meshes N] FILE
 //   trk info FILE
-//   trk copy IN OUT
+//   trk copy [--salvage] IN OUT
 // Errors print one line on stderr and exit 1; usage errors exit 2.
 #include <cstdio>
 #include <cstring>
@@ -18,18 +18,34 @@ constexpr int kExitUsage = 2;
 const char kUsage[] =
     "usage: trk new [--size XxY] [--maps N] [--billboards N] [--borders N] [--meshes N] FILE\n"
     "       trk info FILE\n"
-    "       trk copy IN OUT\n"
+    "       trk copy [--salvage] IN OUT\n"
     "new writes a track with every slot unused (defaults: 10x10, 5 maps, 5 billboards,\n"
     "20 borders, 1 mesh); info prints a track's header, counts and file names;\n"
-    "copy loads a track and saves it again.\n";
+    "copy loads a track and saves it again; with --salvage a track that ends early\n"
+    "is copied as far as its records are whole, the rest left empty.\n";
 
 int usageError(const std::string& message) {
     std::fprintf(stderr, "trk: %s (see trk --help)\n", message.c_str());
     return kExitUsage;
 }
 
+// "N of M cells and R of S records are complete" for the file last read.
+std::string completeness(const TrackDocument& doc) {
+    const TrackDamage& whole = doc.lastDamage();
+    char text[160];
+    std::snprintf(text, sizeof text, "%u of %u cells and %llu of %llu records are complete",
+                  unsigned(whole.completeCells()), unsigned(whole.cellCount),
+                  static_cast<unsigned long long>(whole.completeRecords()),
+                  static_cast<unsigned long long>(whole.recordCount));
+    return text;
+}
+
 int failed(const char* path, const TrackDocument& doc) {
-    std::fprintf(stderr, "trk: %s: %s\n", path, doc.lastErrorText());
+    if (doc.lastError() == TrackError::Truncated)
+        std::fprintf(stderr, "trk: %s: %s: %s\n", path, doc.lastErrorText(),
+                     completeness(doc).c_str());
+    else
+        std::fprintf(stderr, "trk: %s: %s\n", path, doc.lastErrorText());
     return kExitFailed;
 }
 
@@ -125,27 +141,36 @@ DWORD slotsInUse(const Record* records, DWORD count) {
     return used;
 }
 
+// Record words are DWORD, which is unsigned long in the Windows headers and
+// unsigned int in the stand-in's; printf's %u wants the latter on both.
+unsigned u(DWORD value) {
+    return static_cast<unsigned>(value);
+}
+
 void printCounts(const TrackDocument& doc) {
     const TrackHeader& h = doc.header;
     std::printf("magic: %s\n", printable(h.magic, sizeof h.magic).c_str());
-    std::printf("size: %u x %u\n", h.sizeX, h.sizeY);
-    std::printf("fields: %u (%u in use)\n", h.fieldCount, slotsInUse(doc.fields, h.fieldCount));
-    std::printf("maps: %u (%u in use)\n", h.mapCount, slotsInUse(doc.maps, h.mapCount));
-    std::printf("billboards: %u (%u in use)\n", h.billboardCount,
-                slotsInUse(doc.billboards, h.billboardCount));
-    std::printf("borders: %u (%u in use)\n", h.borderCount, slotsInUse(doc.borders, h.borderCount));
-    std::printf("meshes: %u (%u in use)\n", h.meshCount, slotsInUse(doc.meshes, h.meshCount));
-    std::printf("border map: %u\n", h.borderMap);
-    std::printf("background map: %u\n", h.backgroundMap);
+    std::printf("size: %u x %u\n", u(h.sizeX), u(h.sizeY));
+    std::printf("fields: %u (%u in use)\n", u(h.fieldCount),
+                u(slotsInUse(doc.fields, h.fieldCount)));
+    std::printf("maps: %u (%u in use)\n", u(h.mapCount), u(slotsInUse(doc.maps, h.mapCount)));
+    std::printf("billboards: %u (%u in use)\n", u(h.billboardCount),
+                u(slotsInUse(doc.billboards, h.billboardCount)));
+    std::printf("borders: %u (%u in use)\n", u(h.borderCount),
+                u(slotsInUse(doc.borders, h.borderCount)));
+    std::printf("meshes: %u (%u in use)\n", u(h.meshCount), u(slotsInUse(doc.meshes, h.meshCount)));
+    std::printf("border map: %u\n", u(h.borderMap));
+    std::printf("background map: %u\n", u(h.backgroundMap));
 }
 
 void printNames(const TrackDocument& doc) {
     for (DWORD k = 0; k < doc.header.mapCount; ++k)
         if (doc.maps[k].empty == kSlotUsed)
-            std::printf("map %u: %s\n", k, printable(doc.maps[k].fileName, kMapNameSize).c_str());
+            std::printf("map %u: %s\n", u(k),
+                        printable(doc.maps[k].fileName, kMapNameSize).c_str());
     for (DWORD k = 0; k < doc.header.meshCount; ++k)
         if (doc.meshes[k].empty == kSlotUsed)
-            std::printf("mesh %u: %s\n", k,
+            std::printf("mesh %u: %s\n", u(k),
                         printable(doc.meshes[k].fileName, kMeshNameSize).c_str());
 }
 
@@ -158,11 +183,19 @@ int runInfo(int argc, char** argv) {
     return kExitOk;
 }
 
+// A salvaged copy says on stderr how much of the input was whole.
 int runCopy(int argc, char** argv) {
-    if (argc != 4) return usageError("copy takes IN and OUT");
+    const bool salvage = argc > 2 && std::strcmp(argv[2], "--salvage") == 0;
+    const int first = salvage ? 3 : 2;
+    if (argc != first + 2) return usageError("copy takes [--salvage] IN and OUT");
+    const char* in = argv[first];
+    const char* out = argv[first + 1];
     TrackDocument doc;
-    if (!doc.loadTrack(argv[2])) return failed(argv[2], doc);
-    if (!doc.saveTrack(argv[3])) return failed(argv[3], doc);
+    if (!(salvage ? doc.salvageTrack(in) : doc.loadTrack(in))) return failed(in, doc);
+    if (!doc.lastDamage().isComplete())
+        std::fprintf(stderr, "trk: %s: ends early: %s; the rest is left empty\n", in,
+                     completeness(doc).c_str());
+    if (!doc.saveTrack(out)) return failed(out, doc);
     return kExitOk;
 }
 

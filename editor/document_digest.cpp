@@ -30,6 +30,7 @@ uint64_t mixArray(uint64_t hash, const void* records, size_t count, size_t recor
 }
 
 uint64_t savedDigest;
+bool changedWithoutEdit = false;
 
 }  // namespace
 
@@ -47,8 +48,13 @@ uint64_t documentDigest(const TrackDocument& d) {
 
 void markDocumentSaved(const TrackDocument& document) {
     savedDigest = documentDigest(document);
+    changedWithoutEdit = false;
+}
+
+void markDocumentChanged() {
+    changedWithoutEdit = true;
 }
 
 bool documentChangedSinceSaved(const TrackDocument& document) {
-    return document.loaded && documentDigest(document) != savedDigest;
+    return document.loaded && (changedWithoutEdit || documentDigest(document) != savedDigest);
 }

@@ -14,6 +14,9 @@ uint64_t documentDigest(const TrackDocument& document);
 
 // The digest of the track as last created, loaded or saved.
 void markDocumentSaved(const TrackDocument& document);
+// The track differs from its file although no edit was made (a salvaged
+// track): changed until the next markDocumentSaved.
+void markDocumentChanged();
 bool documentChangedSinceSaved(const TrackDocument& document);
 
 #endif

@@ -5,8 +5,10 @@
 #include "control_text.h"
 #include "editor_state.h"
 #include "kelvane_ids.h"
+#include "missing_files.h"
 #include "panel_support.h"
 #include "scene.h"
+#include "file_choice.h"
 #include "track_commands.h"
 #include "track_document.h"
 
@@ -17,24 +19,8 @@ const char kImageFilter[] =
     "Tagged Image files  (*.tif)\0*.tif\0JPEG files  (*.jpg)\0*.jpg\0"
     "CompuServe files  (*.gif)\0*.gif\0All files (*.*)\0*.*\0";
 
-// The map list's choice, or -1 after telling the user there is none.
-int chosenFieldMap(HWND dialog) {
-    int map = listSelection(controls.fieldMaps);
-    if (mapExists(map)) return map;
-    refuseCommand(dialog, "Choose a map in the Fields list first; nothing was set.");
-    return -1;
-}
-
-bool cellInGrid(int i, int j) {
-    return i >= 0 && j >= 0 && static_cast<DWORD>(i) < trackDocument.getSizeX() &&
-           static_cast<DWORD>(j) < trackDocument.getSizeY();
-}
-
-void setCell(DWORD i, DWORD j, DWORD map) {
-    trackDocument.setFieldMap(i, j, map);
-    trackDocument.setFieldShape(i, j, static_cast<DWORD>(currentShape));
-    trackDocument.setFieldOrientation(i, j, static_cast<DWORD>(currentOrientation));
-}
+// The Browse dialog's own memory: the last picture chosen.
+FileChoice mapFiles = {kImageFilter, "bmp", {0}};
 
 // The three lists whose entries Add Map rebuilds; the Sprites "Map:" list
 // keeps its entries until the next New or Load.
@@ -64,6 +50,25 @@ void renameMapEntries(int map) {
 }
 
 }  // namespace
+
+// The map list's choice, or -1 after telling the user there is none.
+int chosenFieldMap(HWND dialog) {
+    int map = listSelection(controls.fieldMaps);
+    if (mapExists(map)) return map;
+    refuseCommand(dialog, "Choose a map in the Fields list first; nothing was set.");
+    return -1;
+}
+
+bool cellInGrid(int i, int j) {
+    return i >= 0 && j >= 0 && static_cast<DWORD>(i) < trackDocument.getSizeX() &&
+           static_cast<DWORD>(j) < trackDocument.getSizeY();
+}
+
+void setCell(DWORD i, DWORD j, DWORD map) {
+    trackDocument.setFieldMap(i, j, map);
+    trackDocument.setFieldShape(i, j, static_cast<DWORD>(currentShape));
+    trackDocument.setFieldOrientation(i, j, static_cast<DWORD>(currentOrientation));
+}
 
 // Both boxes are read whichever one changed, so the marked cell always
 // matches what they show.
@@ -127,13 +132,15 @@ BOOL mapBrowseCommand(HWND dialog, int controlId, WORD notification) {
     int map = selectedRecord(controls.fieldMaps, trackDocument.getMapCount());
     if (map < 0 || refuseIndexWithoutSlot(dialog, map, kMapTextureCount, "Map", "a picture"))
         return TRUE;
-    fileDialog.lpstrFilter = kImageFilter;
-    if (!GetOpenFileNameA(&fileDialog)) return TRUE;
+    if (!chooseFile(dialog, mapFiles, false)) return TRUE;
+    rememberChoice(mapFiles);
     if (refuseLongFileName(dialog, fileTitle, kMapNameSize, "a map")) return TRUE;
     trackDocument.setMapFile(static_cast<DWORD>(map), fileTitle);
-    scene.loadMapTexture(static_cast<DWORD>(map), filePath);
+    ResourceReport missing;
+    scene.loadMapTexture(static_cast<DWORD>(map), filePath, &missing, fileTitle);
     renameMapEntries(map);
     requestRedraw();
+    reportMissingFiles(dialog, missing);
     return TRUE;
 }
 

@@ -3,15 +3,20 @@
 #include "control_text.h"
 #include "editor_state.h"
 #include "kelvane_ids.h"
+#include "missing_files.h"
 #include "panel_support.h"
 #include "path_utils.h"
 #include "scene.h"
+#include "file_choice.h"
 #include "track_commands.h"
 #include "track_document.h"
 
 namespace {
 
 const char kMeshFilter[] = "X files  (*.x)\0*.x\0All files (*.*)\0*.*\0";
+
+// The Browse dialog's own memory: the last mesh chosen.
+FileChoice meshFiles = {kMeshFilter, "bmp", {0}};
 
 // No global holds the chosen placement: every command reads the list afresh.
 int chosenMesh() {
@@ -46,10 +51,10 @@ void meshEntry(char (&entry)[kListEntrySize], DWORD m) {
 }
 
 // The model comes from the path chosen; its textures from that same folder.
-void loadChosenMesh(DWORD m) {
+void loadChosenMesh(DWORD m, ResourceReport* missing) {
     scene.releaseMesh(m);
     directoryOfPath(trackDirectory, sizeof trackDirectory, filePath, fileTitle);
-    scene.loadMesh(m, filePath, trackDirectory);
+    scene.loadMesh(m, filePath, trackDirectory, missing, fileTitle);
 }
 
 }  // namespace
@@ -91,15 +96,17 @@ BOOL addMeshCommand(HWND dialog, int controlId, WORD notification) {
 BOOL meshBrowseCommand(HWND dialog, int controlId, WORD notification) {
     int m = chosenMesh();
     if (m < 0 || refuseIndexWithoutSlot(dialog, m, kMeshSlotCount, "Mesh", "a model")) return TRUE;
-    fileDialog.lpstrFilter = kMeshFilter;
-    if (!GetOpenFileNameA(&fileDialog)) return TRUE;
+    if (!chooseFile(dialog, meshFiles, false)) return TRUE;
+    rememberChoice(meshFiles);
     if (refuseLongFileName(dialog, fileTitle, kMeshNameSize, "a mesh")) return TRUE;
     trackDocument.setMeshFile(static_cast<DWORD>(m), fileTitle);
-    loadChosenMesh(static_cast<DWORD>(m));
+    ResourceReport missing;
+    loadChosenMesh(static_cast<DWORD>(m), &missing);
     char entry[kListEntrySize];
     meshEntry(entry, static_cast<DWORD>(m));
     replaceListEntry(controls.meshList, m, entry);
     selectListEntry(controls.meshList, static_cast<DWORD>(m));
     requestRedraw();
+    reportMissingFiles(dialog, missing);
     return TRUE;
 }

@@ -6,8 +6,10 @@
 #include "control_text.h"
 #include "document_digest.h"
 #include "editor_state.h"
+#include "file_choice.h"
 #include "kelvane_ids.h"
 #include "message_caption.h"
+#include "missing_files.h"
 #include "new_dialog.h"
 #include "panel_support.h"
 #include "path_utils.h"
@@ -16,18 +18,10 @@
 
 namespace {
 
-const char kTrackFilter[] = "Track files  (*.trk)\0*.trk\0All files (*.*)\0*.*\0";
-
 void showError(HWND dialog, const char* action, const char* path, const char* reason) {
     std::string text =
         std::string("Cannot ") + action + " the track \"" + path + "\": " + reason + ".";
     MessageBoxA(dialog, text.c_str(), kMessageCaption, MB_OK | MB_ICONERROR);
-}
-
-// Runs the shared file record with the track filter; false when cancelled.
-bool chooseTrackFile(bool forSaving) {
-    fileDialog.lpstrFilter = kTrackFilter;
-    return (forSaving ? GetSaveFileNameA(&fileDialog) : GetOpenFileNameA(&fileDialog)) != FALSE;
 }
 
 // The seven lists whose entry i stands for record i of the document.
@@ -125,9 +119,46 @@ void showLoadedTrack() {
     showEmptyPanels();
 }
 
+// A track file that ends early: offers to load the records it holds whole.
+// True when the user agreed and the salvaged track is now the document.
+bool offerSalvage(HWND dialog) {
+    const TrackDamage& whole = trackDocument.lastDamage();
+    char counts[160];
+    std::snprintf(
+        counts, sizeof counts, " ends early: %u of %u cells and %llu of %llu records are complete.",
+        static_cast<unsigned>(whole.completeCells()), static_cast<unsigned>(whole.cellCount),
+        static_cast<unsigned long long>(whole.completeRecords()),
+        static_cast<unsigned long long>(whole.recordCount));
+    std::string text = std::string("\"") + fileTitle + "\"" + counts +
+                       " Load what is there and leave the rest empty?";
+    if (MessageBoxA(dialog, text.c_str(), kMessageCaption, MB_YESNO | MB_ICONWARNING) != IDYES)
+        return false;
+    if (trackDocument.salvageTrack(filePath)) return true;
+    showError(dialog, "load", filePath, trackDocument.lastErrorText());
+    return false;
+}
+
+// Reads the chosen track file into the document, asking first when it ends
+// early. False when the document was left as it was.
+bool readChosenTrack(HWND dialog) {
+    if (trackDocument.loadTrack(filePath)) {
+        markDocumentSaved(trackDocument);
+        return true;
+    }
+    if (trackDocument.lastError() != TrackError::Truncated) {
+        showError(dialog, "load", filePath, trackDocument.lastErrorText());
+        return false;
+    }
+    if (!offerSalvage(dialog)) return false;
+    // What was read differs from the file: saving it must not be skipped.
+    markDocumentSaved(trackDocument);
+    markDocumentChanged();
+    return true;
+}
+
 // Saves under a name the user picks; true only when the file was written.
 bool saveWithDialog(HWND dialog) {
-    if (!chooseTrackFile(true)) return false;
+    if (!chooseFile(dialog, trackFiles, true)) return false;
     // Without a track there is nothing to write, and nothing to report.
     if (!trackDocument.isLoaded()) return false;
     if (!trackDocument.saveTrack(filePath)) {
@@ -135,6 +166,7 @@ bool saveWithDialog(HWND dialog) {
         return false;
     }
     markDocumentSaved(trackDocument);
+    rememberChoice(trackFiles);
     return true;
 }
 
@@ -208,21 +240,20 @@ BOOL newCommand(HWND dialog, int controlId, WORD notification) {
 
 BOOL loadCommand(HWND dialog, int controlId, WORD notification) {
     if (!confirmDiscardChanges(dialog)) return TRUE;
-    if (!chooseTrackFile(false)) return TRUE;
-    if (!trackDocument.loadTrack(filePath)) {
-        showError(dialog, "load", filePath, trackDocument.lastErrorText());
-        return TRUE;
-    }
-    markDocumentSaved(trackDocument);
+    if (!chooseFile(dialog, trackFiles, false)) return TRUE;
+    if (!readChosenTrack(dialog)) return TRUE;
+    rememberChoice(trackFiles);
+    ResourceReport missing;
     {
         const ControlUpdate hold;
         directoryOfPath(trackDirectory, sizeof trackDirectory, filePath, fileTitle);
-        loadTrackResources(trackDirectory);
+        loadTrackResources(trackDirectory, &missing);
         resetMirrorLists();
         fillMirrorLists(true);
         showLoadedTrack();
     }
     requestRedraw();
+    reportMissingFiles(dialog, missing);
     return TRUE;
 }
 

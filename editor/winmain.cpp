@@ -5,15 +5,13 @@
 #include "kelvane_ids.h"
 #include "main_dialog.h"
 #include "message_caption.h"
+#include "preview_camera.h"
 #include "preview.h"
 #include "renderer.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE previousInstance, LPSTR commandLine, int show) {
     instanceHandle = instance;
-    camera.heading = 3.14f;
-    camera.eyeY = 200.0f;
-    camera.eyeX = 1500.0f;
-    camera.eyeZ = 500.0f;
+    resetCamera(camera);
     if (DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_MAIN), NULL, MainDialogProc, 0) == -1) {
         MessageBoxA(NULL, "This program requires Win32!", kMessageCaption, MB_ICONERROR);
     }

@@ -7,6 +7,8 @@
 // cell's turn. Map indices beyond the texture table draw untextured.
 #include "passes.h"
 
+#include "cell_surface.h"
+
 #include "scene.h"
 #include "renderer.h"
 #include "selection.h"
@@ -22,12 +24,6 @@ const D3DMATERIAL9 HighlightFieldMaterial = {
     15.0f,
 };
 
-constexpr float kTopHeight = 25.0f;
-// Quarter turns as written, not multiples of pi: tracks were laid out with
-// these exact angles.
-constexpr float kQuarterTurns[4] = {0.0f, 1.57f, 3.14f, 4.71f};
-constexpr int kShapeQuads[5] = {FlatQuad, FlatQuad, SlopeQuad, Corner1Quad, Corner2Quad};
-constexpr DWORD kShapeCount = 5;
 constexpr float kWallWidthScale = 10.1f;  // 101 units: neighbours overlap by half a unit
 constexpr float kWallHeightScale = 10.0f;
 

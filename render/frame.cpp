@@ -2,9 +2,11 @@
 
 #include <cmath>
 
+#include "hover.h"
 #include "passes.h"
 #include "renderer.h"
 #include "scene.h"
+#include "top_view.h"
 
 Camera camera;
 
@@ -39,20 +41,59 @@ D3DXVECTOR3 cameraTarget(const Camera& from) {
                        static_cast<float>(std::sin(heading) * step * 100.0 + from.eyeZ));
 }
 
-void drawTrackScene(const TrackDocument& track, const Camera& from, bool showBorders) {
+namespace {
+
+void drawPasses(const TrackDocument& track, bool showBorders, bool fromAbove) {
     IDirect3DDevice9* device = renderer.device;
-    setView(D3DXVECTOR3(from.eyeX, from.eyeY, from.eyeZ), cameraTarget(from),
-            D3DXVECTOR3(0.0f, 1.0f, 0.0f));
     device->BeginScene();
     // Drawn first without depth writes, the background stays behind the rest.
     backgroundPass(track, kBackgroundDistance);
     meshPass(track);
     fieldPass(track);
     billboardPass(track);
+    hoverPass(track, scene.eye, fromAbove);
     if (showBorders) {
         device->SetRenderState(D3DRS_DEPTHBIAS, kBorderDepthBias);
         borderPass(track);
         device->SetRenderState(D3DRS_DEPTHBIAS, 0);
     }
     device->EndScene();
+}
+
+}  // namespace
+
+void drawTrackScene(const TrackDocument& track, const Camera& from, bool showBorders) {
+    setView(D3DXVECTOR3(from.eyeX, from.eyeY, from.eyeZ), cameraTarget(from),
+            D3DXVECTOR3(0.0f, 1.0f, 0.0f));
+    drawPasses(track, showBorders, false);
+}
+
+FrameView frameView(const TrackDocument& track, const Camera& from, bool topView, int width,
+                    int height) {
+    FrameView result;
+    result.fromAbove = topView;
+    if (topView) {
+        topViewMatrices(track, width, height, &result.view, &result.projection);
+        return result;
+    }
+    D3DXVECTOR3 eye(from.eyeX, from.eyeY, from.eyeZ), target = cameraTarget(from);
+    D3DXVECTOR3 up(0.0f, 1.0f, 0.0f);
+    D3DXMatrixLookAtLH(&result.view, &eye, &target, &up);
+    result.projection = previewProjection();
+    return result;
+}
+
+// The background walls stand round the eye; from above they are seen edge
+// on, so the eye is put over the middle of the grid.
+void drawTopViewScene(const TrackDocument& track, int width, int height, bool showBorders) {
+    IDirect3DDevice9* device = renderer.device;
+    D3DXMATRIX view, projection;
+    topViewMatrices(track, width, height, &view, &projection);
+    scene.eye[0] = float(track.header.sizeX) * 50.0f;
+    scene.eye[1] = kTopViewEyeHeight;
+    scene.eye[2] = float(track.header.sizeY) * 50.0f;
+    device->SetTransform(D3DTS_VIEW, &view);
+    device->SetTransform(D3DTS_PROJECTION, &projection);
+    drawPasses(track, showBorders, true);
+    scene.setProjection();
 }

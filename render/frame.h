@@ -33,4 +33,19 @@ D3DXVECTOR3 cameraTarget(const Camera& from);
 // over the track; the borders only when shown, lifted by the depth bias.
 void drawTrackScene(const TrackDocument& track, const Camera& from, bool showBorders);
 
+// What a frame of a width x height picture is seen through: the free
+// camera's view with the Preview's projection, or the top view's. Picking
+// uses the same matrices the frame draws with.
+struct FrameView {
+    D3DXMATRIX view;
+    D3DXMATRIX projection;
+    bool fromAbove;
+};
+FrameView frameView(const TrackDocument& track, const Camera& from, bool topView, int width,
+                    int height);
+
+// The same passes seen from straight above; the Preview's own projection is
+// set again afterwards.
+void drawTopViewScene(const TrackDocument& track, int width, int height, bool showBorders);
+
 #endif

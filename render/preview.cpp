@@ -1,7 +1,9 @@
 #include "preview.h"
 
 #include "kelvane_ids.h"
+#include "preview_input.h"
 #include "renderer.h"
+#include "top_view.h"
 #include "track_document.h"
 
 namespace {
@@ -17,7 +19,11 @@ void drawFrame(HWND preview) {
     PAINTSTRUCT paint;
     BeginPaint(preview, &paint);
     renderer.clearFrame();
-    if (trackDocument.isLoaded() && renderer.device)
+    if (trackDocument.isLoaded() && renderer.device && topViewShown)
+        drawTopViewScene(trackDocument, static_cast<int>(renderer.presentParams.BackBufferWidth),
+                         static_cast<int>(renderer.presentParams.BackBufferHeight),
+                         bordersShown(preview));
+    else if (trackDocument.isLoaded() && renderer.device)
         drawTrackScene(trackDocument, camera, bordersShown(preview));
     renderer.presentFrame();
     EndPaint(preview, &paint);
@@ -34,6 +40,7 @@ INT_PTR CALLBACK PreviewDialogProc(HWND window, UINT message, WPARAM wParam, LPA
             drawFrame(window);
             return FALSE;
         default:
-            return FALSE;
+            // Mouse and keys: pointing, painting and the camera.
+            return previewInput(window, message, wParam, lParam);
     }
 }

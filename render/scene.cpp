@@ -23,10 +23,15 @@ const float kFarPlane = 3000.0f;
 
 }  // namespace
 
-void Scene::setProjection() {
-    if (!renderer.device) return;
+D3DXMATRIX previewProjection() {
     D3DXMATRIX projection;
     D3DXMatrixPerspectiveFovLH(&projection, kFieldOfView, kAspect, kNearPlane, kFarPlane);
+    return projection;
+}
+
+void Scene::setProjection() {
+    if (!renderer.device) return;
+    D3DXMATRIX projection = previewProjection();
     renderer.device->SetTransform(D3DTS_PROJECTION, &projection);
 }
 

@@ -34,8 +34,15 @@ struct Scene {
     void setWorld(D3DXMATRIX matrix);
 
     // Textures and meshes (resources.cpp). Indices beyond the tables fail.
-    HRESULT loadMapTexture(DWORD index, const char* path);
-    HRESULT loadMesh(DWORD slot, const char* path, const char* textureDirectory);
+    // A file that cannot be loaded goes into the report (when given) under
+    // `name`, or its path; a mesh's textures as "texture (in name)". Textures
+    // are shared per file (shared_textures.h); mesh textures are looked up
+    // in textureDirectory and only under names that stay in it. Once the
+    // report says the budget stopped loading, nothing more is loaded.
+    HRESULT loadMapTexture(DWORD index, const char* path, ResourceReport* report = nullptr,
+                           const char* name = nullptr);
+    HRESULT loadMesh(DWORD slot, const char* path, const char* textureDirectory,
+                     ResourceReport* report = nullptr, const char* name = nullptr);
     int releaseMesh(DWORD slot);
     HRESULT drawMesh(DWORD slot);
     // The map texture of a stored map index; null beyond the table.
@@ -58,5 +65,9 @@ struct Scene {
 };
 
 extern Scene scene;
+
+// The Preview's perspective: the 45-degree field of view, the fixed 1.33
+// aspect, near 1 and far 3000.
+D3DXMATRIX previewProjection();
 
 #endif

@@ -6,26 +6,47 @@
 #include <new>
 
 #include "com_release.h"
+#include "path_utils.h"
 #include "renderer.h"
 #include "scene.h"
+#include "shared_textures.h"
 #include "track_document.h"
 
 namespace {
 
-// Loads a mesh material's texture from the directory; null when the material
-// names none, the path does not fit or the file cannot be read.
-IDirect3DTexture9* loadMaterialTexture(const char* directory, const char* fileName) {
-    if (!fileName || !fileName[0] || !directory) return nullptr;
+// Where a failure goes when the caller keeps no report: the budget must still
+// stop the load that passed it.
+ResourceReport* reportOr(ResourceReport* report, ResourceReport* fallback) {
+    return report ? report : fallback;
+}
+
+// A mesh material's texture from the directory; null when the material names
+// none, the name leaves the folder, the path does not fit or the file cannot
+// be made a texture within the budget (said in the report). Nothing more is
+// loaded once the budget stopped the load.
+IDirect3DTexture9* loadMaterialTexture(const char* directory, const char* fileName,
+                                       const std::string& meshName, ResourceReport* report) {
+    if (!fileName || !fileName[0] || !directory || report->stopped) return nullptr;
+    const std::string shownName = std::string(fileName) + " (in " + meshName + ")";
+    if (!nameStaysInFolder(fileName, std::strlen(fileName))) {
+        report->add(shownName, ResourceFailure::RefusedName);
+        return nullptr;
+    }
     char path[kPathBufferSize];
-    if (!composePath(path, sizeof path, directory, fileName, std::strlen(fileName))) return nullptr;
-    IDirect3DTexture9* texture = nullptr;
-    if (FAILED(D3DXCreateTextureFromFileA(renderer.device, path, &texture))) return nullptr;
+    if (!composePath(path, sizeof path, directory, fileName, std::strlen(fileName))) {
+        report->add(shownName, ResourceFailure::PathTooLong);
+        return nullptr;
+    }
+    ResourceFailure why = ResourceFailure::NotAnImage;
+    IDirect3DTexture9* texture = sharedTextures.acquire(renderer.device, path, &why);
+    if (!texture) report->add(shownName, why);
     return texture;
 }
 
 // Copies the materials out of the loader's buffer into the slot, ambient taken
 // from diffuse so a mesh lit by the grey ambient keeps its own colour.
-bool fillMaterials(MeshSlot* slot, ID3DXBuffer* buffer, const char* textureDirectory) {
+bool fillMaterials(MeshSlot* slot, ID3DXBuffer* buffer, const char* textureDirectory,
+                   const std::string& meshName, ResourceReport* report) {
     DWORD count = slot->materialCount;
     if (count == 0) return true;
     if (!buffer || buffer->GetBufferSize() / sizeof(D3DXMATERIAL) < count) return false;
@@ -36,14 +57,15 @@ bool fillMaterials(MeshSlot* slot, ID3DXBuffer* buffer, const char* textureDirec
     for (DWORD m = 0; m < count; ++m) {
         slot->materials[m] = source[m].MatD3D;
         slot->materials[m].Ambient = source[m].MatD3D.Diffuse;
-        slot->textures[m] = loadMaterialTexture(textureDirectory, source[m].pTextureFilename);
+        slot->textures[m] = loadMaterialTexture(textureDirectory, source[m].pTextureFilename,
+                                                meshName, report);
     }
     return true;
 }
 
 void clearSlot(MeshSlot* slot) {
     if (slot->textures) {
-        for (DWORD m = 0; m < slot->materialCount; ++m) releaseCom(slot->textures[m]);
+        for (DWORD m = 0; m < slot->materialCount; ++m) sharedTextures.release(slot->textures[m]);
     }
     delete[] slot->textures;
     delete[] slot->materials;
@@ -71,37 +93,49 @@ IDirect3DTexture9* Scene::mapTexture(DWORD map) const {
     return map < kMapTextureCount ? mapTextures[map] : nullptr;
 }
 
-HRESULT Scene::loadMapTexture(DWORD index, const char* path) {
+HRESULT Scene::loadMapTexture(DWORD index, const char* path, ResourceReport* report,
+                              const char* name) {
     if (index >= kMapTextureCount) return E_FAIL;
     // The old picture goes first: after a failed load the slot shows nothing
     // rather than an image its map no longer names.
-    releaseCom(mapTextures[index]);
+    sharedTextures.release(mapTextures[index]);
     if (!renderer.device || !path) return E_FAIL;
-    IDirect3DTexture9* texture = nullptr;
-    if (FAILED(D3DXCreateTextureFromFileA(renderer.device, path, &texture))) return E_FAIL;
-    mapTextures[index] = texture;
-    return S_OK;
+    ResourceReport ignored;
+    report = reportOr(report, &ignored);
+    if (report->stopped) return E_FAIL;
+    ResourceFailure why = ResourceFailure::NotAnImage;
+    mapTextures[index] = sharedTextures.acquire(renderer.device, path, &why);
+    if (mapTextures[index]) return S_OK;
+    report->add(name ? name : path, why);
+    return E_FAIL;
 }
 
-HRESULT Scene::loadMesh(DWORD slot, const char* path, const char* textureDirectory) {
+HRESULT Scene::loadMesh(DWORD slot, const char* path, const char* textureDirectory,
+                        ResourceReport* report, const char* name) {
     if (slot >= kMeshSlotCount) return E_FAIL;
     // Callers release first; doing it here too keeps a forgotten release from
     // leaking the mesh the slot held.
     releaseMesh(slot);
     if (!renderer.device || !path) return E_FAIL;
+    ResourceReport ignored;
+    report = reportOr(report, &ignored);
+    const std::string meshName = name ? name : path;
     MeshSlot loaded = {};
     ID3DXBuffer* materialBuffer = nullptr;
-    if (FAILED(D3DXLoadMeshFromXA(path, D3DXMESH_SYSTEMMEM, renderer.device, nullptr,
-                                  &materialBuffer, nullptr, &loaded.materialCount, &loaded.mesh)) ||
-        !loaded.mesh) {
+    HRESULT result = D3DXLoadMeshFromXA(path, D3DXMESH_SYSTEMMEM, renderer.device, nullptr,
+                                        &materialBuffer, nullptr, &loaded.materialCount,
+                                        &loaded.mesh);
+    if (FAILED(result) || !loaded.mesh) {
         releaseCom(materialBuffer);
         releaseCom(loaded.mesh);
+        report->add(meshName, classifyLoadFailure(path, result, ResourceFailure::NotAMesh));
         return E_FAIL;
     }
-    bool filled = fillMaterials(&loaded, materialBuffer, textureDirectory);
+    bool filled = fillMaterials(&loaded, materialBuffer, textureDirectory, meshName, report);
     releaseCom(materialBuffer);
     if (!filled) {
         clearSlot(&loaded);
+        report->add(meshName, ResourceFailure::TooLarge);
         return E_FAIL;
     }
     meshSlots[slot] = loaded;
@@ -126,44 +160,67 @@ HRESULT Scene::drawMesh(DWORD slot) {
 }
 
 void Scene::releaseTexturesAndMeshes() {
-    for (DWORD i = 0; i < kMapTextureCount; ++i) releaseCom(mapTextures[i]);
+    for (DWORD i = 0; i < kMapTextureCount; ++i) sharedTextures.release(mapTextures[i]);
     for (DWORD i = 0; i < kMeshSlotCount; ++i) releaseMesh(i);
 }
 
 namespace {
 
-// A stored name may fill its whole field without a terminator (a damaged
-// file); never read past the field.
+// The stored name up to its terminator; a damaged name may fill its whole
+// field without one, and nothing past the field is read.
 template <size_t N>
-bool storedNamePath(char (&path)[kPathBufferSize], const char* directory, const char (&name)[N]) {
-    const void* end = std::memchr(name, '\0', N);
-    size_t length = end ? static_cast<size_t>(static_cast<const char*>(end) - name) : N;
-    return composePath(path, sizeof path, directory, name, length);
+std::string storedName(const char (&field)[N]) {
+    const void* end = std::memchr(field, '\0', N);
+    return std::string(field, end ? static_cast<const char*>(end) - field : N);
+}
+
+// "directory\name" for a name the track stores, or false with the reason in
+// the report: a name that leaves the folder, or a path that does not fit.
+bool storedNamePath(char (&path)[kPathBufferSize], const char* directory, const std::string& name,
+                    ResourceReport* report) {
+    if (!nameStaysInFolder(name.c_str(), name.size())) {
+        report->add(name, ResourceFailure::RefusedName);
+        return false;
+    }
+    if (composePath(path, sizeof path, directory, name.c_str(), name.size())) return true;
+    report->add(name, ResourceFailure::PathTooLong);
+    return false;
+}
+
+// A record without a file name has nothing to load and nothing to report.
+void loadMapOfTrack(DWORD index, const std::string& name, const char* directory,
+                    ResourceReport* report) {
+    char path[kPathBufferSize];
+    if (!name.empty() && storedNamePath(path, directory, name, report))
+        scene.loadMapTexture(index, path, report, name.c_str());
+}
+
+void loadMeshOfTrack(DWORD index, const std::string& name, const char* directory,
+                     ResourceReport* report) {
+    char path[kPathBufferSize];
+    if (!report->stopped && !name.empty() && storedNamePath(path, directory, name, report))
+        scene.loadMesh(index, path, directory, report, name.c_str());
 }
 
 }  // namespace
 
-int loadTrackResources(const TrackDocument& document, const char* directory) {
+// Every slot is emptied first: the files of the new track are read afresh,
+// and no picture of an earlier track holds memory the budget is kept for.
+int loadTrackResources(const TrackDocument& document, const char* directory,
+                       ResourceReport* report) {
     if (!document.loaded) return 0;
-    char path[kPathBufferSize];
+    ResourceReport ignored;
+    report = reportOr(report, &ignored);
+    scene.releaseTexturesAndMeshes();
     DWORD mapCount = document.maps ? std::min(document.header.mapCount, kMapTextureCount) : 0;
-    for (DWORD i = 0; i < mapCount; ++i) {
-        if (storedNamePath(path, directory, document.maps[i].fileName)) {
-            scene.loadMapTexture(i, path);
-        } else {
-            scene.loadMapTexture(i, nullptr);  // empties the slot
-        }
-    }
+    for (DWORD i = 0; i < mapCount; ++i)
+        loadMapOfTrack(i, storedName(document.maps[i].fileName), directory, report);
     DWORD meshCount = document.meshes ? std::min(document.header.meshCount, kMeshSlotCount) : 0;
-    for (DWORD i = 0; i < meshCount; ++i) {
-        scene.releaseMesh(i);
-        if (storedNamePath(path, directory, document.meshes[i].fileName)) {
-            scene.loadMesh(i, path, directory);
-        }
-    }
+    for (DWORD i = 0; i < meshCount; ++i)
+        loadMeshOfTrack(i, storedName(document.meshes[i].fileName), directory, report);
     return 1;
 }
 
-int loadTrackResources(const char* directory) {
-    return loadTrackResources(trackDocument, directory);
+int loadTrackResources(const char* directory, ResourceReport* report) {
+    return loadTrackResources(trackDocument, directory, report);
 }

@@ -8,6 +8,8 @@
 
 #include <cstddef>
 
+#include "resource_report.h"
+
 struct TrackDocument;
 
 const DWORD kMapTextureCount = 256;
@@ -30,8 +32,12 @@ bool composePath(char* out, size_t outSize, const char* directory, const char* n
                  size_t nameLength);
 
 // Loads every map texture and every mesh the document names from the
-// directory. 1 when a track is loaded, 0 when none is.
-int loadTrackResources(const TrackDocument& document, const char* directory);
-int loadTrackResources(const char* directory);
+// directory into emptied slots. 1 when a track is loaded, 0 when none is.
+// Names that leave the folder are not looked up; every file that could not
+// be loaded goes into the report (when given), and once a texture would pass
+// the texture budget nothing more is loaded.
+int loadTrackResources(const TrackDocument& document, const char* directory,
+                       ResourceReport* report = nullptr);
+int loadTrackResources(const char* directory, ResourceReport* report = nullptr);
 
 #endif

@@ -142,11 +142,11 @@ TEST_F(DorvikScript, AFolderInTheWayIsReportedAndLeftAsItWas) {
     EXPECT_EQ(result.exitCode, 0) << result.err;
     ASSERT_EQ(result.messageBoxes.size(), 1u) << result.out;
     EXPECT_EQ(result.messageBoxes[0],
-              "Dorvik: Cannot write the car file \"NewCar.car\": access is denied.");
+              "Dorvik: Cannot write the car file \"NewCar.car\": it is a folder.");
     struct stat st;
     ASSERT_EQ(stat((folder + "/NewCar.car").c_str(), &st), 0);
     EXPECT_TRUE(S_ISDIR(st.st_mode));
-    EXPECT_FALSE(exists(folder + "/NewCar.car.tmp"));  // the half-way file is gone
+    EXPECT_EQ(temp.entries(), 2u) << "the folder and the script; no temporary file";
 }
 
 TEST_F(DorvikScript, EscapeDoesNothingAndNamesAreCutAt63Characters) {
@@ -189,4 +189,20 @@ TEST_F(DorvikScript, WithoutDisplayOrScriptItSaysSoAndEnds) {
     EXPECT_EQ(unreachable.err, "dorvik: cannot open the display :4711\n");
     ProgramRun missing = run("--ui-script no-such-script.txt");
     EXPECT_EQ(missing.exitCode, 2);
+}
+
+// What Windows does with the name, and a file nobody may write.
+TEST_F(DorvikScript, TrailingBlanksAreDroppedAndReadOnlyFilesAreRefused) {
+    std::ofstream(folder + "/names.txt") << "type 1006 trail.car \nkey Enter\n";
+    ProgramRun result = run("--ui-script names.txt");
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(file("trail.car"), defaultRecord());
+
+    std::ofstream(folder + "/NewCar.car") << "old";
+    ASSERT_EQ(chmod((folder + "/NewCar.car").c_str(), 0444), 0);
+    result = script(kDefaults);
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out,
+              "MessageBox: Dorvik: Cannot write the car file \"NewCar.car\": access is denied.\n");
+    EXPECT_EQ(file("NewCar.car"), "old");
 }

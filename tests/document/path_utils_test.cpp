@@ -37,4 +37,43 @@ TEST(DirectoryOfPathTest, TitleWithoutFolderGivesEmptyFolder) {
     EXPECT_STREQ(out, "");
 }
 
+// Names a track or a .x file may store: plain names and subfolders pass;
+// anything that leaves the folder is refused with a reason.
+TEST(NameStaysInFolderTest, PlainNamesAndSubfoldersPassEscapesAreRefused) {
+    const char* good[] = {"grass.bmp", "tex/grass.bmp", "tex\\grass.bmp", "a..b.bmp", "./x.bmp",
+                          ".hidden", "..name"};
+    for (const char* name : good) EXPECT_TRUE(nameStaysInFolder(name, std::strlen(name))) << name;
+    const struct {
+        const char* name;
+        const char* reason;
+    } bad[] = {
+        {"", "empty name"},
+        {"/proc/self/mem", "absolute name"},
+        {"\\\\server\\share\\x.bmp", "absolute name"},
+        {"\\windows\\x.bmp", "absolute name"},
+        {"C:\\x.bmp", "drive or stream name"},
+        {"c:x.bmp", "drive or stream name"},
+        {"x.bmp:stream", "drive or stream name"},
+        {"..", "name climbs out of its folder"},
+        {"../secret.bmp", "name climbs out of its folder"},
+        {"tex\\..\\..\\up.bmp", "name climbs out of its folder"},
+        {"tex/../x.bmp", "name climbs out of its folder"},
+        {".../x.bmp", "name climbs out of its folder"},
+        {". ./x.bmp", "name climbs out of its folder"},
+        {"tex/..", "name climbs out of its folder"},
+    };
+    for (const auto& c : bad) {
+        const char* reason = nullptr;
+        EXPECT_FALSE(nameStaysInFolder(c.name, std::strlen(c.name), &reason)) << c.name;
+        EXPECT_STREQ(reason, c.reason) << c.name;
+    }
+    // Only `length` bytes count, and a NUL ends the name sooner.
+    const char field[8] = {'a', '.', 'b', 'm', 'p', '\0', '.', '.'};
+    EXPECT_TRUE(nameStaysInFolder(field, sizeof field));
+    const char unterminated[4] = {'.', '.', '/', 'x'};
+    EXPECT_FALSE(nameStaysInFolder(unterminated, 2));
+    EXPECT_FALSE(nameStaysInFolder("../x", 0));
+    EXPECT_FALSE(nameStaysInFolder(nullptr, 4));
+}
+
 }  // namespace

@@ -96,7 +96,7 @@ TEST_F(TrackFileTest, FailedSaveLeavesTheOldFileAndNoTemporary) {
     TrackDocument doc;
     fillTrack(doc);
     EXPECT_EQ(doc.saveTrack(folder.path("missing/x.trk").c_str()), 0);
-    EXPECT_EQ(doc.lastError(), TrackError::CannotOpen);
+    EXPECT_STREQ(doc.lastErrorText(), "the folder does not exist");
 
     // The target is held open without sharing: the replacement must fail.
     const std::string path = folder.path("held.trk");
@@ -113,6 +113,7 @@ TEST_F(TrackFileTest, FailedSaveLeavesTheOldFileAndNoTemporary) {
     std::filesystem::create_directory(folder.path("dir.trk"));
     EXPECT_EQ(doc.saveTrack(folder.path("dir.trk").c_str()), 0);
     EXPECT_EQ(doc.lastError(), TrackError::WriteFailed);
+    EXPECT_STREQ(doc.lastErrorText(), "it is a folder");
     EXPECT_EQ(folder.entries(), 2u) << "only held.trk and dir.trk remain";
 }
 
@@ -134,8 +135,10 @@ TEST_F(TrackFileTest, RefusedFilesLeaveTheDocumentUntouched) {
         {forgedFile(10, 10, 99, 0, 100 * 20), TrackError::InconsistentCounts},
         // 65536 x 65536 cells wrap to 0 in 32 bits.
         {forgedFile(65536, 65536, 0, 0, 0), TrackError::InconsistentCounts},
-        // A forged count the file cannot hold asks for no memory.
-        {forgedFile(1, 1, 1, 0xFFFFFFFFu, 20), TrackError::Truncated},
+        // A forged count beyond the limits is named so, although the file is short too.
+        {forgedFile(1, 1, 1, 0xFFFFFFFFu, 20), TrackError::TooLarge},
+        // A forged count within the limits that the file cannot hold asks for no memory.
+        {forgedFile(1, 1, 1, kMaxRecords, 20), TrackError::Truncated},
     };
     for (const auto& c : cases) {
         TempFolder::write(path, c.bytes);
@@ -167,6 +170,54 @@ TEST_F(TrackFileTest, CountsBeyondTheLimitsAreRefusedBeforeAllocating) {
     TempFolder::write(path, forgedFile(0xFFFFFFFFu, 0, 0, 0, 0));
     EXPECT_EQ(doc.loadTrack(path.c_str()), 0);
     EXPECT_EQ(doc.lastError(), TrackError::TooLarge);
+}
+
+// Salvage reads the records that are whole and leaves the others all zero,
+// a record cut in the middle included; loadTrack refuses the same file and
+// both tell how much of it is whole.
+TEST_F(TrackFileTest, SalvageLoadsTheWholeRecordsAndZeroesTheRest) {
+    TrackDocument full;
+    fillTrack(full);
+    const std::string path = folder.path("cut.trk");
+    ASSERT_EQ(full.saveTrack(path.c_str()), 1);
+    const std::string bytes = TempFolder::read(path);
+    // 3 maps (216 bytes), then 7 whole cells and 10 bytes of the eighth.
+    TempFolder::write(path, bytes.substr(0, 88 + 3 * 72 + 7 * 20 + 10));
+
+    TrackDocument doc;
+    EXPECT_EQ(doc.loadTrack(path.c_str()), 0);
+    EXPECT_EQ(doc.lastError(), TrackError::Truncated);
+    EXPECT_EQ(doc.lastDamage().completeCells(), 7u);
+    EXPECT_EQ(doc.lastDamage().cellCount, 12u);
+    EXPECT_EQ(doc.lastDamage().completeRecords(), 3u);
+    EXPECT_EQ(doc.lastDamage().recordCount, 9u);
+    EXPECT_EQ(doc.isLoaded(), 0u);
+
+    ASSERT_EQ(doc.salvageTrack(path.c_str()), 1);
+    EXPECT_EQ(doc.lastError(), TrackError::None);
+    EXPECT_FALSE(doc.lastDamage().isComplete());
+    EXPECT_EQ(std::memcmp(&doc.header, &full.header, sizeof doc.header), 0);
+    EXPECT_EQ(std::memcmp(doc.maps, full.maps, 3 * sizeof(MapEntry)), 0);
+    EXPECT_EQ(std::memcmp(doc.fields, full.fields, 7 * sizeof(Field)), 0);
+    const Field zeroField = {};
+    for (DWORD k = 7; k < 12; ++k)
+        EXPECT_EQ(std::memcmp(&doc.fields[k], &zeroField, sizeof zeroField), 0) << k;
+    const MeshPlacement zeroMesh = {};
+    EXPECT_EQ(std::memcmp(&doc.meshes[1], &zeroMesh, sizeof zeroMesh), 0);
+
+    // A whole file salvages as a plain load does.
+    ASSERT_EQ(full.saveTrack(path.c_str()), 1);
+    ASSERT_EQ(doc.salvageTrack(path.c_str()), 1);
+    EXPECT_TRUE(doc.lastDamage().isComplete());
+    EXPECT_EQ(trackSnapshot(doc), trackSnapshot(full));
+    // What no salvage can mend stays refused, the track kept.
+    TempFolder::write(path, forgedFile(10, 10, 99, 0, 0));
+    EXPECT_EQ(doc.salvageTrack(path.c_str()), 0);
+    EXPECT_EQ(doc.lastError(), TrackError::InconsistentCounts);
+    TempFolder::write(path, "MTRACK00");
+    EXPECT_EQ(doc.salvageTrack(path.c_str()), 0);
+    EXPECT_EQ(doc.lastError(), TrackError::TooShort);
+    EXPECT_EQ(trackSnapshot(doc), trackSnapshot(full));
 }
 
 TEST_F(TrackFileTest, LoadIgnoresBytesBehindTheLastRecordAndExtraFields) {

@@ -1,6 +1,7 @@
 // Runs the built trk program as a script would.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -78,7 +79,9 @@ TEST_F(TrkToolTest, DamagedFileIsNamedAndExitsOne) {
     const std::string whole = TempFolder::read(folder.path("t.trk"));
     TempFolder::write(folder.path("t.trk"), whole.substr(0, 1000));
     EXPECT_EQ(trk("info " + quoted("t.trk")), 1);
-    EXPECT_NE(err.find("t.trk: truncated\n"), std::string::npos) << err;
+    EXPECT_NE(err.find("t.trk: truncated: 27 of 100 cells and 5 of 31 records are complete\n"),
+              std::string::npos)
+        << err;
     EXPECT_EQ(out, "");
     EXPECT_EQ(trk("copy " + quoted("t.trk") + " " + quoted("u.trk")), 1);
     EXPECT_FALSE(std::filesystem::exists(folder.path("u.trk")));
@@ -90,6 +93,47 @@ TEST_F(TrkToolTest, DamagedFileIsNamedAndExitsOne) {
     EXPECT_NE(err.find("cannot open"), std::string::npos) << err;
     EXPECT_EQ(trk("new --size 65536x65536 " + quoted("big.trk")), 1);
     EXPECT_NE(err.find("track too large"), std::string::npos) << err;
+}
+
+// 1000 bytes of the default track: its 5 maps and 27 of 100 cells are whole.
+TEST_F(TrkToolTest, SalvagedCopyKeepsTheWholeRecordsAndEmptiesTheRest) {
+    ASSERT_EQ(trk("new " + quoted("t.trk")), 0);
+    const std::string whole = TempFolder::read(folder.path("t.trk"));
+    TempFolder::write(folder.path("cut.trk"), whole.substr(0, 1000));
+    ASSERT_EQ(trk("copy --salvage " + quoted("cut.trk") + " " + quoted("u.trk")), 0) << err;
+    EXPECT_NE(err.find("ends early: 27 of 100 cells and 5 of 31 records are complete"),
+              std::string::npos)
+        << err;
+    const std::string saved = TempFolder::read(folder.path("u.trk"));
+    ASSERT_EQ(saved.size(), whole.size());
+    EXPECT_EQ(saved.substr(0, 88 + 5 * 72 + 27 * 20), whole.substr(0, 88 + 5 * 72 + 27 * 20));
+    EXPECT_EQ(saved.substr(88 + 5 * 72 + 27 * 20), std::string(whole.size() - 1000 + 12, '\0'));
+    // The input itself is not touched, and still reported as damaged.
+    EXPECT_EQ(TempFolder::read(folder.path("cut.trk")), whole.substr(0, 1000));
+    EXPECT_EQ(trk("info " + quoted("cut.trk")), 1);
+    // A whole file copies as it is, without a word.
+    ASSERT_EQ(trk("copy --salvage " + quoted("t.trk") + " " + quoted("v.trk")), 0) << err;
+    EXPECT_EQ(err, "");
+    EXPECT_EQ(TempFolder::read(folder.path("v.trk")), whole);
+    // A header alone is not salvageable.
+    TempFolder::write(folder.path("s.trk"), "MTRACK00");
+    EXPECT_EQ(trk("copy --salvage " + quoted("s.trk") + " " + quoted("w.trk")), 1);
+    EXPECT_FALSE(std::filesystem::exists(folder.path("w.trk")));
+}
+
+// A FIFO with no writer would block a plain open for ever; `timeout` turns a
+// hang into a failure instead of a stuck test run.
+TEST_F(TrkToolTest, OnlyPlainFilesAreReadOrReplacedAndNothingBlocks) {
+    ASSERT_EQ(mkfifo(folder.path("pipe.trk").c_str(), 0644), 0);
+    const std::string timed = std::string("timeout 10 '") + TRK_PROGRAM + "' ";
+    EXPECT_EQ(std::system((timed + "info " + quoted("pipe.trk") + " 2>/dev/null").c_str()),
+              1 << 8);
+    ASSERT_EQ(trk("new " + quoted("t.trk")), 0);
+    EXPECT_EQ(std::system((timed + "copy " + quoted("t.trk") + " " + quoted("pipe.trk") +
+                           " 2>/dev/null").c_str()),
+              1 << 8);
+    ASSERT_EQ(trk("copy " + quoted("t.trk") + " " + quoted("pipe.trk")), 1);
+    EXPECT_NE(err.find("pipe.trk: access is denied"), std::string::npos) << err;
 }
 
 TEST_F(TrkToolTest, UsageErrorsExitTwoWithOneLine) {
@@ -104,7 +148,8 @@ TEST_F(TrkToolTest, UsageErrorsExitTwoWithOneLine) {
                              "new a.trk b.trk",
                              "new a.trk --maps",
                              "info",
-                             "copy a.trk"};
+                             "copy a.trk",
+                             "copy --salvage a.trk"};
     for (const char* args : misuses) {
         EXPECT_EQ(trk(args), 2) << args;
         EXPECT_EQ(err.find('\n'), err.size() - 1) << args << ": " << err;

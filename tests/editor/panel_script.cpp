@@ -2,8 +2,7 @@
 
 #include <cstdlib>
 
-#include <stb/stb_image.h>
-
+#include "image_decode.h"
 #include "track_document.h"
 
 UiScript newTrackLines(int sizeX, int sizeY, int maps, int billboards, int borders, int meshes) {
@@ -48,13 +47,13 @@ std::string savedBytes(TrackDocument& document, const TempFolder& folder) {
 
 bool loadPicture(const std::string& pngPath, Picture* picture) {
     std::string bytes = readFileBytes(pngPath);
-    int channels = 0;
-    unsigned char* pixels = stbi_load_from_memory(
-        reinterpret_cast<const unsigned char*>(bytes.data()), static_cast<int>(bytes.size()),
-        &picture->width, &picture->height, &channels, 4);
-    if (!pixels) return false;
-    picture->rgba.assign(pixels, pixels + size_t(picture->width) * picture->height * 4);
-    stbi_image_free(pixels);
+    imaging::DecodedImage image;
+    if (imaging::decodeImage(reinterpret_cast<const uint8_t*>(bytes.data()), bytes.size(),
+                             &image) != nullptr)
+        return false;
+    picture->width = image.width;
+    picture->height = image.height;
+    picture->rgba = std::move(image.rgba);
     return true;
 }
 

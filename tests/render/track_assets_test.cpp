@@ -11,6 +11,7 @@
 #include "render_fixture.h"
 #include "renderer.h"
 #include "scene.h"
+#include "shared_textures.h"
 #include "track_document.h"
 #include "x_files.h"
 
@@ -220,10 +221,18 @@ TEST_F(ResourcesTest, TrackResourcesStopAtTheTablesAndAtTheNameField) {
     // A damaged name that fills its whole field without an end.
     std::memset(trackDocument.maps[3].fileName, 'a', sizeof trackDocument.maps[3].fileName);
     const int live = liveObjectCount();
-    EXPECT_EQ(loadTrackResources(dir.dir().c_str()), 1);
-    EXPECT_EQ(liveObjectCount(), live + 255);
+    ResourceReport report;
+    EXPECT_EQ(loadTrackResources(dir.dir().c_str(), &report), 1);
+    // 255 slots name one image: one texture, shared.
+    EXPECT_EQ(liveObjectCount(), live + 1);
+    EXPECT_EQ(sharedTextures.fileCount(), 1u);
     EXPECT_EQ(scene.mapTextures[3], nullptr);
     EXPECT_NE(scene.mapTextures[255], nullptr);
+    EXPECT_EQ(scene.mapTextures[255], scene.mapTextures[0]);
+    ASSERT_EQ(report.entries.size(), 2u);
+    EXPECT_EQ(report.entries[0].name, std::string(sizeof trackDocument.maps[3].fileName, 'a'));
+    EXPECT_EQ(report.entries[1].name, "nothing.x");
+    EXPECT_EQ(report.entries[1].reason, ResourceFailure::NotFound);
 }
 
 TEST_F(ResourcesTest, APathThatDoesNotFitIsRefusedNotCut) {

@@ -43,6 +43,19 @@ public:
         return *this;
     }
     friend UiScript operator+(UiScript first, const UiScript& second) { return first += second; }
+    // Mixed with lines written out as text, a script is its text.
+    friend std::string operator+(const UiScript& first, const std::string& second) {
+        return first.text_ + second;
+    }
+    friend std::string operator+(const std::string& first, const UiScript& second) {
+        return first + second.text_;
+    }
+    friend std::string operator+(const UiScript& first, const char* second) {
+        return first.text_ + second;
+    }
+    friend std::string operator+(const char* first, const UiScript& second) {
+        return first + second.text_;
+    }
 
     const std::string& text() const { return text_; }
     operator const std::string&() const { return text_; }

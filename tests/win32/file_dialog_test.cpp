@@ -1,6 +1,9 @@
 // The Open and Save dialogs: answers, default extension, buffers.
 #include <commdlg.h>
 #include <string.h>
+#include <unistd.h>
+
+#include <string>
 
 #include "recording_dialog.h"
 
@@ -69,7 +72,43 @@ TEST_F(LayerTest, FileDialogAnswersStayWithinTheCallersBuffers) {
     ASSERT_TRUE(GetOpenFileNameA(&files.record));
     EXPECT_STREQ(title, "abc");
     // Flags the layer does not provide are refused, not ignored.
-    files.record.Flags = 0x2;
+    files.record.Flags = 0x8;  // OFN_NOCHANGEDIR
     platform::headless::answerFile("/tmp/x.trk");
     EXPECT_FALSE(GetOpenFileNameA(&files.record));
+}
+
+// OFN_OVERWRITEPROMPT: an existing file is named in Windows' question; No
+// shows the dialog again, Yes takes the file.
+TEST_F(LayerTest, SaveAsksBeforeReplacingAndNoAsksForAnotherName) {
+    char existing[] = "/tmp/kelvane-overwrite-XXXXXX.trk";
+    int fd = mkstemps(existing, 4);
+    ASSERT_GE(fd, 0);
+    close(fd);
+    FileDialog save;
+    save.record.Flags = OFN_OVERWRITEPROMPT;
+    platform::headless::answerFile(existing);
+    platform::headless::answerBox(IDNO);
+    platform::headless::answerFile(existing);
+    platform::headless::answerBox(IDYES);
+    ASSERT_TRUE(GetSaveFileNameA(&save.record));
+    EXPECT_STREQ(save.path, existing);
+    // Without the flag, or for a name that does not exist, nothing is asked.
+    platform::headless::answerFile(existing);
+    platform::headless::answerBox(IDNO);
+    save.record.Flags = 0;
+    ASSERT_TRUE(GetSaveFileNameA(&save.record));
+    unlink(existing);
+    // The unused IDNO is still waiting, and the name that fits keeps it so.
+    save.record.Flags = OFN_OVERWRITEPROMPT;
+    platform::headless::answerFile(existing);
+    ASSERT_TRUE(GetSaveFileNameA(&save.record));
+    // Enter takes the proposed name; an answer too long for the buffer is
+    // reported as such, not as a cancel.
+    platform::headless::answerFileAccept();
+    ASSERT_TRUE(GetSaveFileNameA(&save.record));
+    EXPECT_STREQ(save.path, existing);
+    EXPECT_EQ(CommDlgExtendedError(), 0u);
+    platform::headless::answerFile("/tmp/" + std::string(300, 'n'));
+    EXPECT_FALSE(GetSaveFileNameA(&save.record));
+    EXPECT_EQ(CommDlgExtendedError(), DWORD(FNERR_BUFFERTOOSMALL));
 }

@@ -51,12 +51,20 @@ protected:
 };
 
 class IDirect3DBaseTexture9 : public IDirect3DResource9 {
+public:
+    virtual DWORD GetLevelCount() = 0;
+
 protected:
     ~IDirect3DBaseTexture9() = default;
 };
 
-// Created only by D3DXCreateTextureFromFileA.
+// Created only by D3DXCreateTextureFromFileA, with a full mip chain in the
+// managed pool. A level past the chain is D3DERR_INVALIDCALL.
 class IDirect3DTexture9 : public IDirect3DBaseTexture9 {
+public:
+    // D3DERR_INVALIDCALL for a level the texture does not have or a null desc.
+    virtual HRESULT GetLevelDesc(UINT Level, D3DSURFACE_DESC* pDesc) = 0;
+
 protected:
     ~IDirect3DTexture9() = default;
 };

@@ -95,14 +95,19 @@ ULONG Mesh::Release() {
     return releasePublic();
 }
 
-// An attribute no face carries draws nothing and succeeds, as in D3DX.
+// An attribute no face carries draws nothing and succeeds, as in D3DX. The
+// subsets are sorted by attribute, so the one asked for is found by bisection:
+// drawing every subset of a mesh stays linear in their number.
 HRESULT Mesh::DrawSubset(DWORD attribute) {
     HRESULT hr = D3D_OK;
-    for (const Subset& s : subsets_) {
-        if (s.attribute != attribute) continue;
+    auto found = std::lower_bound(
+        subsets_.begin(), subsets_.end(), attribute,
+        [](const Subset& s, DWORD wanted) { return s.attribute < wanted; });
+    if (found != subsets_.end() && found->attribute == attribute) {
         device_->bindStream(vertices_, sizeof(XVertex), kMeshFvf);
-        hr = device_->drawIndexedTriangles(s.firstVertex, s.vertexCount, s.indices.data(),
-                                           static_cast<UINT>(s.indices.size() / 3));
+        hr = device_->drawIndexedTriangles(found->firstVertex, found->vertexCount,
+                                           found->indices.data(),
+                                           static_cast<UINT>(found->indices.size() / 3));
     }
     if (tracing())
         traceCall(traceObject("mesh", id_) + ".DrawSubset(" + std::to_string(attribute) + ")", hr);

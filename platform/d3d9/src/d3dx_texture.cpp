@@ -1,32 +1,14 @@
 // D3DXCreateTextureFromFileA: the file is read whole, decoded to RGBA and
-// made a texture of the image's own size, alpha kept.
+// made a texture of the image's own size (brought down to the device's
+// largest side when it is bigger), alpha kept: A8R8G8B8 when the file has
+// alpha, X8R8G8B8 when not.
 #include <d3dx9.h>
-
-#include <fstream>
-#include <iterator>
 
 #include "device.h"
 #include "file_bytes.h"
 #include "image_decode.h"
-#include "platform/host_path.h"
+#include "texture_fit.h"
 #include "trace.h"
-
-namespace platform {
-namespace d3d9 {
-
-bool readWholeFile(const char* windowsPath, size_t limit, std::vector<uint8_t>* bytes) {
-    std::ifstream in(hostPath(windowsPath), std::ios::binary);
-    if (!in) return false;
-    in.seekg(0, std::ios::end);
-    const std::streamoff size = in.tellg();
-    if (size < 0 || static_cast<uint64_t>(size) > limit) return false;
-    in.seekg(0, std::ios::beg);
-    bytes->resize(static_cast<size_t>(size));
-    return size == 0 || in.read(reinterpret_cast<char*>(bytes->data()), size).good();
-}
-
-}  // namespace d3d9
-}  // namespace platform
 
 HRESULT WINAPI D3DXCreateTextureFromFileA(LPDIRECT3DDEVICE9 pDevice, LPCSTR pSrcFile,
                                           LPDIRECT3DTEXTURE9* ppTexture) {
@@ -36,12 +18,16 @@ HRESULT WINAPI D3DXCreateTextureFromFileA(LPDIRECT3DDEVICE9 pDevice, LPCSTR pSrc
     if (!pDevice || !pSrcFile) return D3DERR_INVALIDCALL;
     const size_t kMaxFile = 256u << 20;
     std::vector<uint8_t> bytes;
-    DecodedImage image;
+    imaging::DecodedImage image;
     if (!readWholeFile(pSrcFile, kMaxFile, &bytes)) return E_FAIL;
-    if (decodeImage(bytes.data(), bytes.size(), &image) != nullptr) return E_FAIL;
+    if (imaging::decodeImage(bytes.data(), bytes.size(), &image) != nullptr) return E_FAIL;
+    bytes = std::vector<uint8_t>();
+    fitTextureSize(Texture::kMaxSide, &image.width, &image.height, &image.rgba);
     Device* device = static_cast<Device*>(pDevice);
     if (!device->makeCurrent()) return E_FAIL;
-    Texture* texture = new Texture(device, image.width, image.height, std::move(image.rgba));
+    const D3DFORMAT format = image.hasAlpha ? D3DFMT_A8R8G8B8 : D3DFMT_X8R8G8B8;
+    Texture* texture =
+        new Texture(device, image.width, image.height, format, std::move(image.rgba));
     if (tracing())
         traceLine(std::string("D3DXCreateTextureFromFileA(\"") + pSrcFile + "\") = tex#" +
                   std::to_string(texture->id()));

@@ -4,6 +4,8 @@
 #include "trace_format.h"
 #include "platform/d3d9_inspect.h"
 
+#include <algorithm>
+
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
 
@@ -13,10 +15,12 @@ namespace {
 int nextTextureId = 0;
 }
 
-Texture::Texture(Device* device, int width, int height, std::vector<uint8_t> rgba)
+Texture::Texture(Device* device, int width, int height, D3DFORMAT format,
+                 std::vector<uint8_t> rgba)
     : device_(device),
       width_(width),
       height_(height),
+      format_(format),
       rgba_(std::move(rgba)),
       id_(++nextTextureId) {
     device_->hold();
@@ -48,6 +52,26 @@ Texture::~Texture() {
 ULONG Texture::Release() {
     if (tracing()) traceLine(traceObject("tex", id_) + ".Release()");
     return releasePublic();
+}
+
+// The chain D3DX makes halves each side down to 1 x 1; the layer draws from
+// level 0 only, but every level is described.
+DWORD Texture::GetLevelCount() {
+    DWORD levels = 1;
+    while ((width_ >> levels) > 0 || (height_ >> levels) > 0) ++levels;
+    return levels;
+}
+
+HRESULT Texture::GetLevelDesc(UINT Level, D3DSURFACE_DESC* pDesc) {
+    if (!pDesc || Level >= GetLevelCount()) return D3DERR_INVALIDCALL;
+    *pDesc = D3DSURFACE_DESC{};
+    pDesc->Format = format_;
+    pDesc->Type = D3DRTYPE_SURFACE;
+    pDesc->Pool = D3DPOOL_MANAGED;
+    pDesc->MultiSampleType = D3DMULTISAMPLE_NONE;
+    pDesc->Width = std::max(1, width_ >> Level);
+    pDesc->Height = std::max(1, height_ >> Level);
+    return D3D_OK;
 }
 
 void Texture::bind() {

@@ -16,12 +16,20 @@ class Device;
 
 class Texture final : public IDirect3DTexture9, public RefCounted {
 public:
-    // rgba: width * height texels, rows top-down. Needs the device's context current.
-    Texture(Device* device, int width, int height, std::vector<uint8_t> rgba);
+    // Largest side, the MaxTextureWidth and MaxTextureHeight a Direct3D 9
+    // device of this class reports.
+    static const int kMaxSide = 8192;
+
+    // rgba: width * height texels, rows top-down; format A8R8G8B8 or
+    // X8R8G8B8 (then every alpha is 255). Needs the device's context current.
+    Texture(Device* device, int width, int height, D3DFORMAT format, std::vector<uint8_t> rgba);
     ~Texture() override;
 
     ULONG AddRef() override { return addPublic(); }
     ULONG Release() override;
+    // The chain D3DX makes: each side halved down to 1 x 1.
+    DWORD GetLevelCount() override;
+    HRESULT GetLevelDesc(UINT Level, D3DSURFACE_DESC* pDesc) override;
 
     void bind();
     // Sets the bound texture's GL filters where they differ from the last ones set.
@@ -35,6 +43,7 @@ public:
 private:
     Device* device_;
     int width_, height_;
+    D3DFORMAT format_;
     std::vector<uint8_t> rgba_;
     unsigned glName_ = 0;
     int magFilter_ = -1, minFilter_ = -1;

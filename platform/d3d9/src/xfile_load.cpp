@@ -8,6 +8,7 @@
 #include <map>
 #include <utility>
 
+#include "xfile_mszip.h"
 #include "xfile_raw.h"
 #include "xfile_tokens.h"
 
@@ -96,6 +97,12 @@ bool appendMesh(const RawMesh& mesh, XMeshData* out) {
 }  // namespace
 
 const char* loadXFile(const uint8_t* bytes, size_t size, XMeshData* mesh) {
+    std::vector<uint8_t> unpacked;
+    if (isCompressedXFile(bytes, size)) {
+        if (const char* reason = unpackXFile(bytes, size, &unpacked)) return reason;
+        bytes = unpacked.data();
+        size = unpacked.size();
+    }
     XTokens tokens;
     if (const char* reason = tokeniseXFile(bytes, size, &tokens)) return reason;
     std::vector<RawMesh> raw;

@@ -35,11 +35,31 @@ std::string print(int id, std::string* line);
 // Writes the last frame presented in the top-level window with this caption.
 std::string snapshot(const std::string& caption, const std::string& pngPath);
 
+// The mouse and the keyboard on the window a Direct3D device presents into
+// (the Preview), at client pixel (x, y) as a snapshot of it shows them.
+// `keys` holds MK_SHIFT and MK_CONTROL; the buttons the driver holds down
+// are added to every mouse message.
+enum class MouseButton { Left, Right };
+std::string mouseDown(int x, int y, MouseButton button, WPARAM keys);
+std::string mouseMove(int x, int y, WPARAM keys);
+std::string mouseUp(int x, int y, MouseButton button, WPARAM keys);
+std::string wheel(int x, int y, int delta);
+// A key pressed on that window (which takes the focus, as a click would)
+// and held through `repeats` auto-repeat intervals: one WM_KEYDOWN, then one
+// repeated WM_KEYDOWN per interval, GetTickCount moving on by the interval
+// before each.
+std::string keyDown(UINT virtualKey, int repeats);
+std::string keyUp(UINT virtualKey);
+// The auto-repeat interval of held keys, in milliseconds.
+const DWORD kKeyRepeatInterval = 33;
+
 // Answers for the next file dialogs and message boxes, in order. A file
 // dialog with none waiting is cancelled (and says so on stderr); a message
 // box with none returns its default button.
 void answerFile(const std::string& path);
 void answerFileCancel();
+// Enter in the file dialog: takes the name the dialog proposes.
+void answerFileAccept();
 void answerBox(int id);
 // "CAPTION: TEXT" of every message box shown since the last reset, in order.
 const std::vector<std::string>& messageBoxesShown();

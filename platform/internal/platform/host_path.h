@@ -8,7 +8,8 @@
 namespace platform {
 
 // The programs join folders and names with a backslash ("%s\%s"), as Windows
-// does; the host separates with '/'. Every backslash becomes a slash.
+// does; the host separates with '/'. Every backslash becomes a slash, and
+// trailing blanks and dots of the last component go, as on Windows.
 std::string hostPath(const char* windowsPath);
 
 }  // namespace platform

@@ -33,12 +33,19 @@ typedef struct tagOFNA {
 
 #define OPENFILENAME_SIZE_VERSION_400A sizeof(OPENFILENAMEA)
 
+#define OFN_OVERWRITEPROMPT 0x00000002
+
+/* CommDlgExtendedError: why the last file dialog returned FALSE (0 when the
+ * user cancelled). */
+#define FNERR_BUFFERTOOSMALL 0x3003
+
 #ifdef __cplusplus
 extern "C" {
 #endif
 
 BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA dialog);
 BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA dialog);
+DWORD WINAPI CommDlgExtendedError(void);
 
 #ifdef __cplusplus
 }

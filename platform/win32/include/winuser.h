@@ -39,10 +39,18 @@ typedef struct tagPAINTSTRUCT {
 #define WM_GETICON 0x007F
 #define WM_SETICON 0x0080
 #define WM_KEYDOWN 0x0100
+#define WM_KEYUP 0x0101
 #define WM_CHAR 0x0102
 #define WM_INITDIALOG 0x0110
 #define WM_COMMAND 0x0111
 #define WM_SYSCOMMAND 0x0112
+#define WM_MOUSEMOVE 0x0200
+#define WM_LBUTTONDOWN 0x0201
+#define WM_LBUTTONUP 0x0202
+#define WM_RBUTTONDOWN 0x0204
+#define WM_RBUTTONUP 0x0205
+#define WM_MOUSEWHEEL 0x020A
+#define WM_CAPTURECHANGED 0x0215
 #define WM_USER 0x0400
 
 #define ICON_SMALL 0
@@ -60,6 +68,33 @@ typedef struct tagPAINTSTRUCT {
 #define VK_TAB 0x09
 #define VK_RETURN 0x0D
 #define VK_ESCAPE 0x1B
+
+/* Virtual keys of the Preview's keyboard commands; letters and digits are
+ * their upper-case ASCII codes. */
+#define VK_SHIFT 0x10
+#define VK_CONTROL 0x11
+#define VK_SPACE 0x20
+#define VK_PRIOR 0x21
+#define VK_NEXT 0x22
+#define VK_END 0x23
+#define VK_HOME 0x24
+#define VK_LEFT 0x25
+#define VK_UP 0x26
+#define VK_RIGHT 0x27
+#define VK_DOWN 0x28
+
+/* Mouse message key states (wParam) and the wheel */
+#define MK_LBUTTON 0x0001
+#define MK_RBUTTON 0x0002
+#define MK_SHIFT 0x0004
+#define MK_CONTROL 0x0008
+#define MK_MBUTTON 0x0010
+#define WHEEL_DELTA 120
+#define GET_WHEEL_DELTA_WPARAM(wParam) ((short)HIWORD(wParam))
+#define GET_KEYSTATE_WPARAM(wParam) (LOWORD(wParam))
+
+/* WM_SIZE wParam */
+#define SIZE_RESTORED 0
 
 /* Window styles */
 #define WS_OVERLAPPED 0x00000000L
@@ -281,6 +316,11 @@ HDC WINAPI BeginPaint(HWND window, LPPAINTSTRUCT paint);
 BOOL WINAPI EndPaint(HWND window, const PAINTSTRUCT* paint);
 HICON WINAPI LoadIconA(HINSTANCE instance, LPCSTR iconName);
 int WINAPI MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+HWND WINAPI SetCapture(HWND window);
+BOOL WINAPI ReleaseCapture(void);
+HWND WINAPI GetCapture(void);
+HWND WINAPI GetFocus(void);
+BOOL WINAPI GetClientRect(HWND window, LPRECT rect);
 
 #ifdef __cplusplus
 }

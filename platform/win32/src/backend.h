@@ -18,7 +18,8 @@ struct FileRequest {
     std::string title;
     std::vector<std::pair<std::string, std::string>> filters;  // description, patterns
     int filterIndex = 0;                                       // 1-based, 0 for none
-    std::string initialPath;
+    std::string initialPath;    // the proposed name, with its folder when known
+    std::string initialFolder;  // where the dialog opens when no folder is named
 };
 
 class Backend {
@@ -46,6 +47,9 @@ public:
     // The chosen path, or false when cancelled.
     virtual bool chooseFile(Window* owner, const FileRequest& request, std::string* path) = 0;
     virtual platform::WindowSurface* surfaceFor(Window* window) = 0;
+    // Milliseconds for GetTickCount: the real clock on a display; headless,
+    // a clock that moves only as the scripted user's held keys say.
+    virtual DWORD tickCount() = 0;
 };
 
 // The back end in use; headless until one is chosen.

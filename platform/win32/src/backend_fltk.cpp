@@ -6,13 +6,12 @@
 // icons, and an Fl_Gl_Window over a window's client area as its OpenGL
 // surface, whose draw() delivers WM_PAINT. Does not implement: window
 // menus, minimising from the program, regions.
-#include <locale.h>
 #include <stdio.h>
+#include <time.h>
 
 #include <FL/Fl.H>
 #include <FL/Fl_Double_Window.H>
 #include <FL/Fl_Gl_Window.H>
-#include <FL/Fl_Native_File_Chooser.H>
 #include <FL/Fl_RGB_Image.H>
 #include <FL/fl_ask.H>
 #include <FL/fl_draw.H>
@@ -21,7 +20,9 @@
 #include "common_dialogs.h"
 #include "dialog.h"
 #include "fltk_backend.h"
+#include "fltk_file_chooser.h"
 #include "icon.h"
+#include "input.h"
 
 namespace win32 {
 namespace {
@@ -63,10 +64,94 @@ public:
         }
         drawing_ = false;
     }
+    // The surface takes the mouse and, once clicked, the keyboard: every key
+    // typed while it has the focus goes to its window and to no other.
+    int handle(int event) override {
+        if (!owner_->alive) return Fl_Gl_Window::handle(event);
+        int handled = handleInput(event);
+        if (handled) afterUserInput();
+        return handled ? 1 : Fl_Gl_Window::handle(event);
+    }
 
 private:
+    int handleInput(int event) {
+        switch (event) {
+            case FL_PUSH:
+                Fl::focus(this);
+                mouseButton(owner_, buttonMessage(true), Fl::event_x(), Fl::event_y(), mouseKeys());
+                return 1;
+            case FL_RELEASE:
+                mouseButton(owner_, buttonMessage(false), Fl::event_x(), Fl::event_y(), mouseKeys());
+                return 1;
+            case FL_MOVE:
+            case FL_DRAG:
+                mouseMove(owner_, Fl::event_x(), Fl::event_y(), mouseKeys());
+                return 1;
+            case FL_MOUSEWHEEL:
+                mouseWheel(owner_, Fl::event_x(), Fl::event_y(), -Fl::event_dy() * WHEEL_DELTA,
+                           mouseKeys());
+                return 1;
+            case FL_ENTER:
+            case FL_FOCUS:
+            case FL_UNFOCUS:
+                return 1;
+            case FL_KEYDOWN:
+            case FL_KEYUP:
+                return keyInput(event == FL_KEYDOWN);
+            default:
+                return 0;
+        }
+    }
+    static UINT buttonMessage(bool press) {
+        if (Fl::event_button() == FL_RIGHT_MOUSE) return press ? WM_RBUTTONDOWN : WM_RBUTTONUP;
+        return press ? WM_LBUTTONDOWN : WM_LBUTTONUP;
+    }
+    static WPARAM mouseKeys() {
+        int state = Fl::event_state();
+        WPARAM keys = 0;
+        if (state & FL_BUTTON1) keys |= MK_LBUTTON;
+        if (state & FL_BUTTON2) keys |= MK_MBUTTON;
+        if (state & FL_BUTTON3) keys |= MK_RBUTTON;
+        if (state & FL_SHIFT) keys |= MK_SHIFT;
+        if (state & FL_CTRL) keys |= MK_CONTROL;
+        return keys;
+    }
+    // X repeats a held key as further presses; a press of a key already
+    // down is Windows' auto-repeat.
+    int keyInput(bool press) {
+        UINT key = virtualKey(Fl::event_key());
+        if (!key) return 1;
+        bool repeated = press && held_[key & 0xFF];
+        held_[key & 0xFF] = press;
+        keyMessage(press ? WM_KEYDOWN : WM_KEYUP, key, repeated);
+        return 1;
+    }
+    static UINT virtualKey(int key) {
+        switch (key) {
+            case FL_Left: return VK_LEFT;
+            case FL_Right: return VK_RIGHT;
+            case FL_Up: return VK_UP;
+            case FL_Down: return VK_DOWN;
+            case FL_Page_Up: return VK_PRIOR;
+            case FL_Page_Down: return VK_NEXT;
+            case FL_Home: return VK_HOME;
+            case FL_End: return VK_END;
+            case FL_Enter: case FL_KP_Enter: return VK_RETURN;
+            case FL_Escape: return VK_ESCAPE;
+            case FL_Tab: return VK_TAB;
+            case FL_Shift_L: case FL_Shift_R: return VK_SHIFT;
+            case FL_Control_L: case FL_Control_R: return VK_CONTROL;
+            case ' ': return VK_SPACE;
+            default: break;
+        }
+        if (key >= 'a' && key <= 'z') return static_cast<UINT>(key - 'a' + 'A');
+        if (key >= '0' && key <= '9') return static_cast<UINT>(key);
+        return 0;
+    }
+
     Window* owner_;
     bool drawing_ = false;
+    bool held_[256] = {};
 };
 
 bool hasSurface(const Window* window) {
@@ -80,6 +165,9 @@ public:
         callback(closeBox, owner);
     }
     int handle(int event) override {
+        // A window disabled under a modal dialog takes no input, as on
+        // Windows; its other windows (the Preview) keep theirs.
+        if (blockedInput(event)) return 1;
         if ((event == FL_KEYBOARD || event == FL_SHORTCUT) && owner_->kind == WindowKind::Dialog) {
             int key = Fl::event_key();
             if (key == FL_Enter || key == FL_KP_Enter || key == FL_Escape) {
@@ -94,10 +182,25 @@ public:
     }
 
 private:
+    bool blockedInput(int event) const {
+        if (!owner_->alive || owner_->enabled) return false;
+        switch (event) {
+            case FL_PUSH:
+            case FL_RELEASE:
+            case FL_DRAG:
+            case FL_MOUSEWHEEL:
+            case FL_KEYBOARD:
+            case FL_KEYUP:
+            case FL_SHORTCUT:
+                return true;
+            default:
+                return false;
+        }
+    }
     static void closeBox(Fl_Widget*, void* data) {
         Window* window = static_cast<Window*>(data);
         if (Fl::event() == FL_SHORTCUT && Fl::event_key() == FL_Escape) return;  // handled above
-        if (window->alive) pressCloseBox(window);
+        if (window->alive && window->enabled) pressCloseBox(window);
         afterUserInput();
     }
     Window* owner_;
@@ -171,7 +274,10 @@ public:
         for (Window* child : window->children) mirrorFocus(child);
         placeTopLevel(window);
         applyIcon(window);
-        if (window->modal) top->window->set_modal();
+        // FLTK's modal windows take every event from every other window,
+        // the Preview included; Windows disables only the owner, which the
+        // core does and DialogWidget honours. Kept above the others.
+        if (window->modal) top->window->set_non_modal();
         if (window->style & WS_VISIBLE) top->window->show();
     }
 
@@ -227,21 +333,9 @@ public:
     }
 
     bool chooseFile(Window*, const FileRequest& request, std::string* path) override {
-        Fl_Native_File_Chooser chooser(request.save ? Fl_Native_File_Chooser::BROWSE_SAVE_FILE
-                                                    : Fl_Native_File_Chooser::BROWSE_FILE);
-        std::string filter;
-        for (const auto& pair : request.filters) filter += pair.first + "\t" + pair.second + "\n";
-        chooser.title(request.title.c_str());
-        chooser.filter(filter.c_str());
-        if (request.filterIndex > 0) chooser.filter_value(request.filterIndex - 1);
-        if (!request.initialPath.empty()) chooser.preset_file(request.initialPath.c_str());
-        int result = chooser.show();
-        // A toolkit behind the chooser may switch the locale; numbers keep '.'.
-        setlocale(LC_NUMERIC, "C");
+        bool chosen = runFltkFileChooser(request, path);
         afterUserInput();
-        if (result != 0 || !chooser.filename()) return false;
-        *path = chooser.filename();
-        return true;
+        return chosen;
     }
 
     platform::WindowSurface* surfaceFor(Window* window) override {
@@ -256,6 +350,12 @@ public:
             if (top->window->shown()) top->surface->show();
         }
         return top->surface;
+    }
+
+    DWORD tickCount() override {
+        timespec now;
+        clock_gettime(CLOCK_MONOTONIC, &now);
+        return static_cast<DWORD>(now.tv_sec * 1000 + now.tv_nsec / 1000000);
     }
 };
 

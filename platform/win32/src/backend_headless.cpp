@@ -2,10 +2,10 @@
 // display would give (fixed, so layouts are the same on every machine),
 // the modal loop over the driver's queued input, message boxes (printed on
 // stdout for a person, kept for the driver's messageBoxesShown and the
-// KELVANE_MESSAGE_BOX_LOG file, answered from the driver) and
-// file dialogs (answered from the driver). Does not implement on-screen
-// surfaces: the Direct3D layer renders offscreen and hands frames over
-// through setFrameSource.
+// KELVANE_MESSAGE_BOX_LOG file, answered from the driver), file dialogs
+// (answered from the driver) and a clock that the driver moves. Does not
+// implement on-screen surfaces: the Direct3D layer renders offscreen and
+// hands frames over through setFrameSource.
 #include <stdio.h>
 
 #include "backend.h"
@@ -60,10 +60,13 @@ public:
                     request.title.c_str());
             return false;
         }
-        return answer == 1;
+        if (answer == 1 && path->empty()) *path = request.initialPath;
+        return answer == 1 && !path->empty();
     }
 
     platform::WindowSurface* surfaceFor(Window*) override { return nullptr; }
+
+    DWORD tickCount() override { return headlessTickCount(); }
 };
 
 }  // namespace

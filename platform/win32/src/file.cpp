@@ -4,7 +4,14 @@
 // share-mode rules (between handles of this process exactly; against other
 // processes through advisory flock), ReadFile, WriteFile, FlushFileBuffers,
 // GetFileSizeEx, CloseHandle, DeleteFileA, MoveFileExA, GetLastError and
-// SetLastError. Paths may use backslashes.
+// SetLastError. Paths may use backslashes; trailing blanks and dots of the
+// last component are dropped, as Windows does.
+//
+// Only plain files open: a folder, FIFO, socket or device is refused at once
+// with ERROR_ACCESS_DENIED (opened without blocking, then checked), so a name
+// that points at a pipe can never hang the caller. A file without any write
+// bit carries Windows' read-only attribute: opening it for writing, deleting
+// it or moving onto it fails with ERROR_ACCESS_DENIED, for root as well.
 //
 // Not implemented, and refused with ERROR_NOT_SUPPORTED: overlapped I/O,
 // template files, security attributes other than null, and MoveFileExA flags
@@ -22,6 +29,7 @@
 #include <string>
 #include <vector>
 
+#include "file_internal.h"
 #include "platform/host_path.h"
 
 namespace {
@@ -41,6 +49,11 @@ std::vector<FileObject*>& openFiles() {
     static std::vector<FileObject*> files;
     return files;
 }
+
+}  // namespace
+
+namespace win32 {
+namespace file {
 
 DWORD errorFromErrno(int error) {
     switch (error) {
@@ -78,13 +91,6 @@ DWORD errorFromErrno(int error) {
     }
 }
 
-template <typename T>
-T fail(DWORD error, T result) {
-    lastError = error;
-    return result;
-}
-
-// ENOENT for a path whose folder is missing is ERROR_PATH_NOT_FOUND on Windows.
 DWORD notFoundError(const std::string& path) {
     size_t slash = path.find_last_of('/');
     if (slash == std::string::npos || slash == 0) return ERROR_FILE_NOT_FOUND;
@@ -92,6 +98,41 @@ DWORD notFoundError(const std::string& path) {
     if (stat(path.substr(0, slash).c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
         return ERROR_PATH_NOT_FOUND;
     return ERROR_FILE_NOT_FOUND;
+}
+
+// True while some handle of this process holds the file without letting it be
+// deleted or replaced.
+bool heldAgainstDelete(const std::string& path) {
+    struct stat st;
+    if (stat(path.c_str(), &st) != 0) return false;
+    for (const FileObject* held : openFiles())
+        if (held->device == st.st_dev && held->inode == st.st_ino &&
+            !(held->share & FILE_SHARE_DELETE))
+            return true;
+    return false;
+}
+
+void flushFolderOf(const std::string& path) {
+    size_t slash = path.find_last_of('/');
+    std::string folder = slash == std::string::npos ? "." : path.substr(0, slash);
+    if (folder.empty()) folder = "/";
+    int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) return;
+    fsync(dir);
+    close(dir);
+}
+
+}  // namespace file
+}  // namespace win32
+
+namespace {
+
+using namespace win32::file;
+
+template <typename T>
+T fail(DWORD error, T result) {
+    lastError = error;
+    return result;
 }
 
 bool sharesWith(const FileObject& held, DWORD access, DWORD share) {
@@ -108,18 +149,6 @@ bool sharingAllows(const struct stat& st, DWORD access, DWORD share) {
             !sharesWith(*held, access, share))
             return false;
     return true;
-}
-
-// True while some handle of this process holds the file without letting it be
-// deleted or replaced.
-bool heldAgainstDelete(const std::string& path) {
-    struct stat st;
-    if (stat(path.c_str(), &st) != 0) return false;
-    for (const FileObject* held : openFiles())
-        if (held->device == st.st_dev && held->inode == st.st_ino &&
-            !(held->share & FILE_SHARE_DELETE))
-            return true;
-    return false;
 }
 
 FileObject* fileFromHandle(HANDLE handle) {
@@ -154,6 +183,32 @@ bool validDisposition(DWORD disposition) {
     return disposition >= CREATE_NEW && disposition <= TRUNCATE_EXISTING;
 }
 
+// What Windows answers for an existing name before anything is opened.
+DWORD refusalBeforeOpen(const struct stat& st, DWORD access) {
+    if (!S_ISREG(st.st_mode)) return ERROR_ACCESS_DENIED;
+    if ((access & GENERIC_WRITE) && readOnlyAttribute(st)) return ERROR_ACCESS_DENIED;
+    return ERROR_SUCCESS;
+}
+
+// Opens without blocking (a FIFO swapped in after the check must not hang
+// the open) and keeps the descriptor only for a plain file; -1 with the
+// error in lastError otherwise.
+int openPlainFile(const std::string& path, int flags) {
+    int fd = open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY, 0666);
+    if (fd < 0) {
+        lastError = errno == ENOENT ? notFoundError(path) : errorFromErrno(errno);
+        return -1;
+    }
+    struct stat st;
+    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        close(fd);
+        lastError = ERROR_ACCESS_DENIED;
+        return -1;
+    }
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    return fd;
+}
+
 }  // namespace
 
 extern "C" {
@@ -178,19 +233,13 @@ HANDLE WINAPI CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode,
     const std::string path = platform::hostPath(fileName);
     struct stat before;
     const bool existed = stat(path.c_str(), &before) == 0;
-    if (existed && S_ISDIR(before.st_mode)) return fail(ERROR_ACCESS_DENIED, INVALID_HANDLE_VALUE);
+    DWORD refusal = existed ? refusalBeforeOpen(before, desiredAccess) : ERROR_SUCCESS;
+    if (refusal != ERROR_SUCCESS) return fail(refusal, INVALID_HANDLE_VALUE);
 
-    int fd = open(path.c_str(), openFlags(desiredAccess, creationDisposition), 0666);
-    if (fd < 0) {
-        DWORD error = errno == ENOENT ? notFoundError(path) : errorFromErrno(errno);
-        return fail(error, INVALID_HANDLE_VALUE);
-    }
+    int fd = openPlainFile(path, openFlags(desiredAccess, creationDisposition));
+    if (fd < 0) return fail(lastError, INVALID_HANDLE_VALUE);
     struct stat st;
-    if (fstat(fd, &st) != 0) {
-        DWORD error = errorFromErrno(errno);
-        close(fd);
-        return fail(error, INVALID_HANDLE_VALUE);
-    }
+    fstat(fd, &st);
     if (!sharingAllows(st, desiredAccess, shareMode)) {
         close(fd);
         return fail(ERROR_SHARING_VIOLATION, INVALID_HANDLE_VALUE);
@@ -295,7 +344,7 @@ BOOL WINAPI DeleteFileA(LPCSTR fileName) {
     const std::string path = platform::hostPath(fileName);
     if (heldAgainstDelete(path)) return fail(ERROR_SHARING_VIOLATION, FALSE);
     struct stat st;
-    if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
+    if (stat(path.c_str(), &st) == 0 && (S_ISDIR(st.st_mode) || readOnlyAttribute(st)))
         return fail(ERROR_ACCESS_DENIED, FALSE);
     if (unlink(path.c_str()) != 0)
         return fail(errno == ENOENT ? notFoundError(path) : errorFromErrno(errno), FALSE);
@@ -321,19 +370,11 @@ BOOL WINAPI MoveFileExA(LPCSTR existingFileName, LPCSTR newFileName, DWORD flags
         unlink(from.c_str());
         return TRUE;
     }
-    if (stat(to.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return fail(ERROR_ACCESS_DENIED, FALSE);
+    if (lstat(to.c_str(), &st) == 0 && (S_ISDIR(st.st_mode) || readOnlyAttribute(st)))
+        return fail(ERROR_ACCESS_DENIED, FALSE);
     if (rename(from.c_str(), to.c_str()) != 0)
         return fail(errno == ENOENT ? notFoundError(to) : errorFromErrno(errno), FALSE);
-    if (flags & MOVEFILE_WRITE_THROUGH) {
-        std::string folder =
-            to.find('/') == std::string::npos ? "." : to.substr(0, to.find_last_of('/'));
-        if (folder.empty()) folder = "/";
-        int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (dir >= 0) {
-            fsync(dir);
-            close(dir);
-        }
-    }
+    if (flags & MOVEFILE_WRITE_THROUGH) flushFolderOf(to);
     return TRUE;
 }
 

@@ -1,7 +1,11 @@
 // GetOpenFileNameA and GetSaveFileNameA: the filter pairs, the default
-// extension, and the full path and file title written within their buffers.
-// The back end asks the user. No OFN_* flag is provided (the programs pass 0):
-// a dialog asked for any is refused rather than shown without it.
+// extension, the initial folder, and the full path and file title written
+// within their buffers; CommDlgExtendedError for a path that does not fit.
+// The back end asks the user. Of the OFN_* flags only OFN_OVERWRITEPROMPT is
+// provided: a Save onto an existing file asks "NAME already exists." / "Do
+// you want to replace it?" (Yes/No) as a message box, so every back end and
+// the scripted user answer it alike; No shows the dialog again. A dialog
+// asked for any other flag is refused rather than shown without it.
 #include <commdlg.h>
 #include <stdio.h>
 #include <string.h>
@@ -13,6 +17,9 @@ namespace {
 
 // The structure size a 32-bit program states for this layout.
 const DWORD kWin32StructSize = 76;
+const DWORD kProvidedFlags = OFN_OVERWRITEPROMPT;
+
+DWORD lastDialogError = 0;
 
 // "description\0pattern\0...\0\0"; a description without its pattern ends the list.
 std::vector<std::pair<std::string, std::string>> parseFilter(LPCSTR filter) {
@@ -34,7 +41,7 @@ bool validRequest(const OPENFILENAMEA* dialog, const char* call) {
         fprintf(stderr, "%s: structure size is wrong\n", call);
         return false;
     }
-    if (dialog->Flags != 0) {
+    if (dialog->Flags & ~kProvidedFlags) {
         fprintf(stderr, "%s: flags 0x%x are not provided\n", call,
                 static_cast<unsigned>(dialog->Flags));
         return false;
@@ -66,8 +73,7 @@ BOOL storeAnswer(OPENFILENAMEA* dialog, const std::string& path) {
             WORD needed = static_cast<WORD>(path.size() + 1 > 0xFFFF ? 0xFFFF : path.size() + 1);
             memcpy(dialog->lpstrFile, &needed, 2);
         }
-        fprintf(stderr, "file dialog: the chosen path does not fit the caller's %u-byte buffer\n",
-                static_cast<unsigned>(dialog->nMaxFile));
+        lastDialogError = FNERR_BUFFERTOOSMALL;
         return FALSE;
     }
     memcpy(dialog->lpstrFile, path.c_str(), path.size() + 1);
@@ -85,7 +91,24 @@ BOOL storeAnswer(OPENFILENAMEA* dialog, const std::string& path) {
     return TRUE;
 }
 
+// The file buffer's name, in the initial folder when it names none itself.
+std::string initialPath(const OPENFILENAMEA* dialog) {
+    std::string path(dialog->lpstrFile, strnlen(dialog->lpstrFile, dialog->nMaxFile));
+    bool folderGiven = dialog->lpstrInitialDir && *dialog->lpstrInitialDir;
+    if (folderGiven && !path.empty() && nameOffset(path) == 0)
+        path = std::string(dialog->lpstrInitialDir) + "/" + path;
+    return path;
+}
+
+// Asked before a Save replaces a file, in Windows' words; true to go ahead.
+bool confirmReplace(HWND owner, const std::string& path) {
+    if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return true;
+    std::string text = path.substr(nameOffset(path)) + " already exists.\nDo you want to replace it?";
+    return MessageBoxA(owner, text.c_str(), "Confirm Save As", MB_YESNO | MB_ICONWARNING) == IDYES;
+}
+
 BOOL runFileDialog(OPENFILENAMEA* dialog, bool save, const char* call) {
+    lastDialogError = 0;
     if (!validRequest(dialog, call)) return FALSE;
     Window* owner = nullptr;
     if (dialog->hwndOwner && !(owner = windowFromHandle(dialog->hwndOwner))) return FALSE;
@@ -94,10 +117,16 @@ BOOL runFileDialog(OPENFILENAMEA* dialog, bool save, const char* call) {
     request.title = dialog->lpstrTitle ? dialog->lpstrTitle : (save ? "Save As" : "Open");
     request.filters = parseFilter(dialog->lpstrFilter);
     request.filterIndex = static_cast<int>(dialog->nFilterIndex);
-    request.initialPath.assign(dialog->lpstrFile, strnlen(dialog->lpstrFile, dialog->nMaxFile));
+    request.initialPath = initialPath(dialog);
+    if (dialog->lpstrInitialDir) request.initialFolder = dialog->lpstrInitialDir;
     std::string path;
-    if (!backend().chooseFile(owner, request, &path)) return FALSE;
-    addDefaultExtension(&path, dialog->lpstrDefExt);
+    for (;;) {
+        if (!backend().chooseFile(owner, request, &path)) return FALSE;
+        addDefaultExtension(&path, dialog->lpstrDefExt);
+        bool ask = save && (dialog->Flags & OFN_OVERWRITEPROMPT);
+        if (!ask || confirmReplace(dialog->hwndOwner, path)) break;
+        request.initialPath = path;
+    }
     return storeAnswer(dialog, path);
 }
 
@@ -110,4 +139,8 @@ BOOL WINAPI GetOpenFileNameA(LPOPENFILENAMEA dialog) {
 
 BOOL WINAPI GetSaveFileNameA(LPOPENFILENAMEA dialog) {
     return win32::runFileDialog(dialog, true, "GetSaveFileNameA");
+}
+
+DWORD WINAPI CommDlgExtendedError(void) {
+    return win32::lastDialogError;
 }

@@ -24,7 +24,8 @@ struct QueuedAction {
 
 struct DriverState {
     std::deque<QueuedAction> queue;
-    std::deque<std::pair<bool, std::string>> fileAnswers;  // (chosen, path)
+    // (chosen, path); chosen with no path takes the proposed name.
+    std::deque<std::pair<bool, std::string>> fileAnswers;
     std::deque<int> boxAnswers;
     std::vector<std::string> boxesShown;
     std::function<void(int, const std::string&)> onFailure;
@@ -157,6 +158,9 @@ std::string snapshot(const std::string& caption, const std::string& pngPath) {
 void answerFile(const std::string& path) {
     state().fileAnswers.emplace_back(true, path);
 }
+void answerFileAccept() {
+    state().fileAnswers.emplace_back(true, std::string());
+}
 void answerFileCancel() {
     state().fileAnswers.emplace_back(false, std::string());
 }
@@ -203,6 +207,7 @@ void reset() {
     driver.boxAnswers.clear();
     driver.boxesShown.clear();
     driver.lastFailure.clear();
+    win32::releaseHeadlessPointer();
 }
 
 }  // namespace headless

@@ -17,6 +17,10 @@ int takeFileAnswer(std::string* path);
 int takeBoxAnswer();
 // Keeps "CAPTION: TEXT" of a box shown, for messageBoxesShown.
 void recordMessageBox(const std::string& caption, const std::string& text);
+// The scripted user's clock: it stands still except while a key is held.
+DWORD headlessTickCount();
+// Lets go of every mouse button the scripted user holds (between tests).
+void releaseHeadlessPointer();
 
 }  // namespace win32
 

@@ -9,6 +9,7 @@
 #include <sstream>
 
 #include "platform/headless.h"
+#include "ui_script_pointer.h"
 
 namespace platform {
 namespace {
@@ -62,7 +63,12 @@ Action keyAction(const std::string& name) {
 }
 
 Action answerFileAction(const std::string& path) {
-    if (path.empty()) return failing("answer-file needs a path or cancel");
+    if (path.empty()) return failing("answer-file needs a path, accept or cancel");
+    if (path == "accept")
+        return [] {
+            headless::answerFileAccept();
+            return std::string();
+        };
     if (path == "cancel")
         return [] {
             headless::answerFileCancel();
@@ -126,6 +132,10 @@ Action parseLine(const std::string& line) {
     if (action == "answer-box") return answerBoxAction(args);
     if (action == "print") return printAction(args);
     if (action == "snapshot") return snapshotAction(args);
+    if (action == "mouse") return mouseScriptAction(args);
+    if (action == "wheel") return wheelScriptAction(args);
+    if (action == "keydown") return keyDownScriptAction(args);
+    if (action == "keyup") return keyUpScriptAction(args);
     return failing("unknown action \"" + action + "\"");
 }
 

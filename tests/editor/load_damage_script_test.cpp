@@ -1,0 +1,119 @@
+// Loading what is damaged or missing, played by a scripted user on the real
+// program: a track that ends early is offered for salvage, and the files a
+// track or a Browse could not load are named in one message.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "program_run.h"
+#include "track_document.h"
+
+namespace {
+
+const char kQuestion[] =
+    "MessageBox: Kelvane: \"cut.trk\" ends early: 27 of 100 cells and 5 of 31 records are "
+    "complete. Load what is there and leave the rest empty?";
+
+// The default track with its maps named, cut after 1000 bytes: 5 whole
+// maps and 27 whole cells.
+std::string writeCutTrack(const TempFolder& folder) {
+    TrackDocument doc;
+    doc.createTrack(10, 10, 5, 5, 20, 1);
+    for (DWORD i = 0; i < 5; ++i) doc.setMapFile(i, ("map" + std::to_string(i) + ".bmp").c_str());
+    const std::string full = folder.path("full.trk");
+    doc.saveTrack(full.c_str());
+    const std::string cut = folder.path("cut.trk");
+    TempFolder::write(cut, readFileBytes(full).substr(0, 1000));
+    return cut;
+}
+
+TEST(LoadDamage, SalvageYesLoadsWhatIsThereAndMarksTheTrackChanged) {
+    TempFolder folder;
+    const std::string cut = writeCutTrack(folder);
+    const std::string saved = folder.path("saved.trk");
+    // Yes to the salvage; the missing pictures are reported; closing asks
+    // about the unsaved track, whose Save writes the salvaged track whole.
+    ProgramRun run = runKelvane(folder, "answer-file " + cut +
+                                            "\nanswer-box 6\nclick 1008\nprint 1021\nprint 1041\n"
+                                            "answer-box 6\nanswer-file " +
+                                            saved + "\nclose\n");
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_EQ(run.count(kQuestion), 1) << run.out;
+    EXPECT_EQ(run.line("1021:"),
+              "1021: 0 map0.bmp|1 map1.bmp|2 map2.bmp|3 map3.bmp|4 map4.bmp sel=0");
+    EXPECT_EQ(run.line("1041:").substr(0, 12), "1041: 0|1|2|");
+    EXPECT_EQ(run.count("MessageBox: Kelvane: The track has changed"), 1) << run.out;
+    const std::string bytes = readFileBytes(saved);
+    ASSERT_EQ(bytes.size(), 3536u);
+    EXPECT_EQ(bytes.substr(0, 1000 - 12), readFileBytes(cut).substr(0, 1000 - 12));
+    EXPECT_EQ(bytes.substr(1000 - 12), std::string(3536 - 1000 + 12, '\0'));
+}
+
+TEST(LoadDamage, SalvageNoKeepsTheCurrentTrack) {
+    TempFolder folder;
+    const std::string cut = writeCutTrack(folder);
+    ProgramRun run = runKelvane(folder, "click 1007\ntype 1014 2\nkey Enter\nanswer-file " + cut +
+                                            "\nanswer-box 7\nclick 1008\nprint 1021\nclose\n");
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_EQ(run.count(kQuestion), 1) << run.out;
+    EXPECT_EQ(run.line("1021:"), "1021: 0|1 sel=0");
+    // Nothing else was said, and the kept track closes without a question.
+    EXPECT_EQ(run.count("MessageBox"), 1) << run.out;
+}
+
+// Twelve missing pictures, one that is not a picture and one name that
+// leaves the folder: ten lines, then the rest counted, in one message.
+TEST(LoadDamage, MissingFilesAreNamedOnceAfterLoad) {
+    TempFolder folder;
+    std::filesystem::create_directory(folder.path("t"));
+    TempFolder::write(folder.path("t/notes.bmp"), "not a picture");
+    TempFolder::write(folder.path("secret.bmp"), "BM");
+    TrackDocument doc;
+    doc.createTrack(2, 2, 15, 0, 0, 0);
+    doc.setMapFile(0, "notes.bmp");
+    doc.setMapFile(1, "../secret.bmp");
+    for (DWORD i = 2; i < 14; ++i) doc.setMapFile(i, ("gone" + std::to_string(i) + ".bmp").c_str());
+    doc.setMapFile(14, "gone2.bmp");
+    const std::string path = folder.path("t/lost.trk");
+    ASSERT_EQ(doc.saveTrack(path.c_str()), 1);
+    ProgramRun run = runKelvane(folder, "answer-file " + path + "\nclick 1008\nprint 1021\n");
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_EQ(run.count("MessageBox"), 1) << run.out;
+    const std::string expected =
+        "MessageBox: Kelvane: These files could not be loaded:\n"
+        "notes.bmp: not an image\n"
+        "../secret.bmp: refused name (outside the folder)\n"
+        "gone2.bmp: not found\ngone3.bmp: not found\ngone4.bmp: not found\n"
+        "gone5.bmp: not found\ngone6.bmp: not found\ngone7.bmp: not found\n"
+        "gone8.bmp: not found\ngone9.bmp: not found\n"
+        "and 4 more.\n";
+    EXPECT_NE(run.out.find(expected), std::string::npos) << run.out;
+    // The track is loaded all the same.
+    EXPECT_EQ(run.line("1021:").substr(0, 20), "1021: 0 notes.bmp|1 ");
+}
+
+TEST(LoadDamage, BrowseNamesTheFileAndAMeshsMissingTextures) {
+    TempFolder folder;
+    TempFolder::write(folder.path("notes.bmp"), "not a picture");
+    TempFolder::write(folder.path("hut.x"),
+                      "xof 0302txt 0032\nMesh M {\n3;\n0;0;0;,0;0;1;,1;0;0;;\n1;\n3;0,1,2;;\n"
+                      "MeshMaterialList { 1; 1; 0;; Material { 1.0;1.0;1.0;1.0;; 8.0; "
+                      "0.0;0.0;0.0;; 0.0;0.0;0.0;; TextureFilename { \"../wood.bmp\"; } } }\n}\n");
+    ProgramRun run = runKelvane(folder, "click 1007\nkey Enter\nanswer-file " +
+                                            folder.path("notes.bmp") +
+                                            "\nclick 1015\nanswer-file " + folder.path("hut.x") +
+                                            "\nclick 1064\nprint 1065\n");
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_NE(run.out.find("MessageBox: Kelvane: These files could not be loaded:\n"
+                           "notes.bmp: not an image\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("MessageBox: Kelvane: These files could not be loaded:\n"
+                           "../wood.bmp (in hut.x): refused name (outside the folder)\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_EQ(run.line("1065:"), "1065: 0 hut.x sel=0");
+}
+
+}  // namespace

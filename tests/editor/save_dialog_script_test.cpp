@@ -1,0 +1,94 @@
+// The Save dialog as a user meets it: the question before replacing a file,
+// the name it proposes, the default extension, and the refusals it reports.
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <string>
+
+#include "panel_script.h"
+#include "program_run.h"
+
+namespace {
+
+const char kNewTrack[] = "click 1007\nkey Enter\n";
+
+size_t defaultTrackSize() {
+    return 3536;
+}
+
+TEST(SaveDialog, ReplacingAFileIsAskedAndNoKeepsIt) {
+    TempFolder folder;
+    const std::string old = folder.path("old.trk");
+    TempFolder::write(old, "old bytes");
+    // No: the dialog comes back and another name is chosen; then Yes.
+    std::string script = std::string(kNewTrack) + "answer-file " + old + "\nanswer-box 7\n" +
+                         "answer-file " + folder.path("other.trk") + "\nclick 1009\n" +
+                         "answer-file " + old + "\nanswer-box 6\nclick 1009\n";
+    ProgramRun run = runKelvane(folder, script);
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_EQ(run.count("MessageBox: Confirm Save As: old.trk already exists."), 2) << run.out;
+    EXPECT_EQ(run.count("Do you want to replace it?"), 2) << run.out;
+    EXPECT_EQ(readFileBytes(folder.path("other.trk")).size(), defaultTrackSize());
+    EXPECT_EQ(readFileBytes(old).size(), defaultTrackSize());
+
+    // No and then Cancel leaves the file as it was.
+    TempFolder::write(old, "old bytes");
+    run = runKelvane(folder, std::string(kNewTrack) + "answer-file " + old +
+                                 "\nanswer-box 7\nanswer-file cancel\nclick 1009\n");
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_EQ(readFileBytes(old), "old bytes");
+}
+
+// Browse a picture, then Save and Enter: the track's own name is proposed,
+// never the picture's, which stays as it was.
+TEST(SaveDialog, SaveAfterAMapBrowseProposesTheTracksName) {
+    TempFolder folder;
+    ASSERT_TRUE(copyTestData(folder));
+    const std::string picture = readFileBytes(folder.path("road.bmp"));
+    std::string script = std::string(kNewTrack) + saveTrackLines(folder, "first.trk") +
+                         "choose 1021 0\nanswer-file " + folder.path("road.bmp") +
+                         "\nclick 1015\nanswer-file accept\nanswer-box 6\nclick 1009\n";
+    ProgramRun run = runKelvane(folder, script);
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_EQ(run.count("MessageBox: Confirm Save As: first.trk already exists."), 1) << run.out;
+    EXPECT_EQ(readFileBytes(folder.path("road.bmp")), picture);
+    const std::string track = readFileBytes(folder.path("first.trk"));
+    ASSERT_EQ(track.size(), defaultTrackSize());
+    EXPECT_NE(track.find("road.bmp"), std::string::npos);
+}
+
+TEST(SaveDialog, ANameWithoutExtensionSavesATrackFile) {
+    TempFolder folder;
+    std::string script = std::string(kNewTrack) + "answer-file " + folder.path("mytrack") +
+                         "\nclick 1009\n" + loadTrackLines(folder.path("mytrack.trk"));
+    ProgramRun run = runKelvane(folder, script);
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_EQ(readFileBytes(folder.path("mytrack.trk")).size(), defaultTrackSize());
+    EXPECT_FALSE(fileExists(folder.path("mytrack")));
+    EXPECT_EQ(run.count("MessageBox:"), 0) << run.out;
+}
+
+TEST(SaveDialog, RefusalsAreSaidInAMessageBox) {
+    TempFolder folder;
+    const std::string locked = folder.path("locked.trk");
+    TempFolder::write(locked, "old bytes");
+    ASSERT_EQ(chmod(locked.c_str(), 0444), 0);
+    const std::string sub = folder.path("sub.trk");
+    ASSERT_EQ(mkdir(sub.c_str(), 0755), 0);
+    const std::string longPath = folder.path(std::string(270, 'n') + ".trk");
+    std::string script = std::string(kNewTrack) + "answer-file " + locked +
+                         "\nanswer-box 6\nclick 1009\nanswer-file " + longPath + "\nclick 1009\n" +
+                         "answer-file " + sub + "\nanswer-box 6\nclick 1009\n";
+    ProgramRun run = runKelvane(folder, script);
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_EQ(run.line("MessageBox: Kelvane: Cannot save the track \"" + locked),
+              "MessageBox: Kelvane: Cannot save the track \"" + locked + "\": access is denied.");
+    EXPECT_EQ(readFileBytes(locked), "old bytes");
+    EXPECT_EQ(run.count("MessageBox: Kelvane: The chosen path is too long"), 1) << run.out;
+    EXPECT_EQ(run.line("MessageBox: Kelvane: Cannot save the track \"" + sub + "\""),
+              "MessageBox: Kelvane: Cannot save the track \"" + sub + "\": it is a folder.");
+    EXPECT_EQ(folder.entries(), 3u) << "locked.trk, sub.trk and the script; no temporary file";
+}
+
+}  // namespace
