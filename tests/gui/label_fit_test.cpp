@@ -1,10 +1,12 @@
-// Every static text and group box caption of a program's dialogs, shown by
-// the fltk back end on a real X server, fits its rectangle on one line: the
-// dialog units are measured from the font the text is drawn with.
+// Every label of a program's dialogs (static texts, group box captions and
+// button texts), shown by the fltk back end on a real X server, fits its
+// control on one line: the dialog units are measured from the font the text
+// is drawn with.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 // After GoogleTest: X11's headers define None.
+#include <FL/Fl.H>
 #include <FL/Fl_Widget.H>
 #include <FL/fl_draw.H>
 
@@ -25,17 +27,33 @@ bool isGroupBox(const win32::Window* control) {
            (control->style & BS_TYPEMASK) == BS_GROUPBOX;
 }
 
+bool isCheckOrRadio(const win32::Window* control) {
+    return control->kind == win32::WindowKind::Button && !(control->style & BS_PUSHLIKE) &&
+           ((control->style & BS_TYPEMASK) == BS_AUTOCHECKBOX ||
+            (control->style & BS_TYPEMASK) == BS_CHECKBOX ||
+            (control->style & BS_TYPEMASK) == BS_AUTORADIOBUTTON ||
+            (control->style & BS_TYPEMASK) == BS_RADIOBUTTON);
+}
+
 // The pixels a control's text may take on one line: all of a static's width;
-// a group box's, less the frame ends its caption stands between.
+// a group box's, less the frame ends its caption stands between; a check
+// box's or radio button's, less its mark (a label-sized square with two
+// pixels either side, as FLTK draws it); a push button's, less its frame.
 int roomForText(const win32::Window* control, const Fl_Widget* widget) {
-    return isGroupBox(control) ? widget->w() - 12 : widget->w();
+    if (isGroupBox(control)) return widget->w() - 12;
+    if (isCheckOrRadio(control))
+        return widget->w() - widget->labelsize() - 4 - 2 * Fl::box_dx(widget->box());
+    if (control->kind == win32::WindowKind::Button)
+        return widget->w() - Fl::box_dw(widget->box());
+    return widget->w();
 }
 
 // How many labels were measured.
 int expectLabelsFit(const win32::Window* dialog) {
     int checked = 0;
     for (const win32::Window* control : dialog->children) {
-        bool labelled = control->kind == win32::WindowKind::Static || isGroupBox(control);
+        bool labelled = control->kind == win32::WindowKind::Static ||
+                        control->kind == win32::WindowKind::Button;
         if (!labelled || control->text.empty()) continue;
         const Fl_Widget* widget = static_cast<const Fl_Widget*>(control->backendData);
         if (!widget) {
