@@ -202,7 +202,8 @@ TEST_F(DorvikScript, TrailingBlanksAreDroppedAndReadOnlyFilesAreRefused) {
     ASSERT_EQ(chmod((folder + "/NewCar.car").c_str(), 0444), 0);
     result = script(kDefaults);
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out,
-              "MessageBox: Dorvik: Cannot write the car file \"NewCar.car\": access is denied.\n");
+    EXPECT_EQ(result.messageBoxes,
+              std::vector<std::string>(
+                  {"Dorvik: Cannot write the car file \"NewCar.car\": access is denied."}));
     EXPECT_EQ(file("NewCar.car"), "old");
 }

@@ -12,7 +12,7 @@
 namespace {
 
 const char kQuestion[] =
-    "MessageBox: Kelvane: \"cut.trk\" ends early: 27 of 100 cells and 5 of 31 records are "
+    "Kelvane: \"cut.trk\" ends early: 27 of 100 cells and 5 of 31 records are "
     "complete. Load what is there and leave the rest empty?";
 
 // The default track with its maps named, cut after 1000 bytes: 5 whole
@@ -39,11 +39,11 @@ TEST(LoadDamage, SalvageYesLoadsWhatIsThereAndMarksTheTrackChanged) {
                                             "answer-box 6\nanswer-file " +
                                             saved + "\nclose\n");
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(run.count(kQuestion), 1) << run.out;
+    EXPECT_EQ(run.boxes(kQuestion), 1) << run.out;
     EXPECT_EQ(run.line("1021:"),
               "1021: 0 map0.bmp|1 map1.bmp|2 map2.bmp|3 map3.bmp|4 map4.bmp sel=0");
     EXPECT_EQ(run.line("1041:").substr(0, 12), "1041: 0|1|2|");
-    EXPECT_EQ(run.count("MessageBox: Kelvane: The track has changed"), 1) << run.out;
+    EXPECT_EQ(run.boxes("Kelvane: The track has changed"), 1) << run.out;
     const std::string bytes = readFileBytes(saved);
     ASSERT_EQ(bytes.size(), 3536u);
     EXPECT_EQ(bytes.substr(0, 1000 - 12), readFileBytes(cut).substr(0, 1000 - 12));
@@ -56,10 +56,10 @@ TEST(LoadDamage, SalvageNoKeepsTheCurrentTrack) {
     ProgramRun run = runKelvane(folder, "click 1007\ntype 1014 2\nkey Enter\nanswer-file " + cut +
                                             "\nanswer-box 7\nclick 1008\nprint 1021\nclose\n");
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(run.count(kQuestion), 1) << run.out;
+    EXPECT_EQ(run.boxes(kQuestion), 1) << run.out;
     EXPECT_EQ(run.line("1021:"), "1021: 0|1 sel=0");
     // Nothing else was said, and the kept track closes without a question.
-    EXPECT_EQ(run.count("MessageBox"), 1) << run.out;
+    EXPECT_EQ(run.boxes(), 1) << run.out;
 }
 
 // Twelve missing pictures, one that is not a picture and one name that
@@ -79,16 +79,16 @@ TEST(LoadDamage, MissingFilesAreNamedOnceAfterLoad) {
     ASSERT_EQ(doc.saveTrack(path.c_str()), 1);
     ProgramRun run = runKelvane(folder, "answer-file " + path + "\nclick 1008\nprint 1021\n");
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(run.count("MessageBox"), 1) << run.out;
+    EXPECT_EQ(run.boxes(), 1) << run.out;
     const std::string expected =
-        "MessageBox: Kelvane: These files could not be loaded:\n"
+        "Kelvane: These files could not be loaded:\n"
         "notes.bmp: not an image\n"
         "../secret.bmp: refused name (outside the folder)\n"
         "gone2.bmp: not found\ngone3.bmp: not found\ngone4.bmp: not found\n"
         "gone5.bmp: not found\ngone6.bmp: not found\ngone7.bmp: not found\n"
         "gone8.bmp: not found\ngone9.bmp: not found\n"
-        "and 4 more.\n";
-    EXPECT_NE(run.out.find(expected), std::string::npos) << run.out;
+        "and 4 more.";
+    EXPECT_EQ(run.box("Kelvane: These files"), expected) << run.out;
     // The track is loaded all the same.
     EXPECT_EQ(run.line("1021:").substr(0, 20), "1021: 0 notes.bmp|1 ");
 }
@@ -105,13 +105,11 @@ TEST(LoadDamage, BrowseNamesTheFileAndAMeshsMissingTextures) {
                                             "\nclick 1015\nanswer-file " + folder.path("hut.x") +
                                             "\nclick 1064\nprint 1065\n");
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_NE(run.out.find("MessageBox: Kelvane: These files could not be loaded:\n"
-                           "notes.bmp: not an image\n"),
-              std::string::npos)
-        << run.out;
-    EXPECT_NE(run.out.find("MessageBox: Kelvane: These files could not be loaded:\n"
-                           "../wood.bmp (in hut.x): refused name (outside the folder)\n"),
-              std::string::npos)
+    EXPECT_EQ(run.messageBoxes,
+              std::vector<std::string>(
+                  {"Kelvane: These files could not be loaded:\nnotes.bmp: not an image",
+                   "Kelvane: These files could not be loaded:\n"
+                   "../wood.bmp (in hut.x): refused name (outside the folder)"}))
         << run.out;
     EXPECT_EQ(run.line("1065:"), "1065: 0 hut.x sel=0");
 }

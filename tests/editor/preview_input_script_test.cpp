@@ -93,7 +93,7 @@ TEST(PreviewInput, PaintingSetsTheCellsPassedAndTheRectangleAsSetWould) {
                          saveTrackLines(folder, "quick.trk");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(run.count("MessageBox"), 0) << run.out;
+    EXPECT_EQ(run.boxes(), 0) << run.out;
     EXPECT_EQ(run.line("1010:"), "1010: 4");
     EXPECT_EQ(run.line("1011:"), "1011: 8");
     auto set = [&track](DWORD i, DWORD j) {
@@ -125,7 +125,7 @@ TEST(PreviewInput, PaintingWithoutAMapIsRefusedAsSetIs) {
                          saveTrackLines(folder, "refused.trk");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(run.count("MessageBox: Kelvane: Choose a map in the Fields list first; nothing was set."),
+    EXPECT_EQ(run.boxes("Kelvane: Choose a map in the Fields list first; nothing was set."),
               1)
         << run.out;
     EXPECT_TRUE(readFileBytes(folder.path("refused.trk")) == savedBytes(track, folder));

@@ -27,7 +27,7 @@ TEST(SaveDialog, ReplacingAFileIsAskedAndNoKeepsIt) {
                          "answer-file " + old + "\nanswer-box 6\nclick 1009\n";
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(run.count("MessageBox: Confirm Save As: old.trk already exists."), 2) << run.out;
+    EXPECT_EQ(run.boxes("Confirm Save As: old.trk already exists."), 2) << run.out;
     EXPECT_EQ(run.count("Do you want to replace it?"), 2) << run.out;
     EXPECT_EQ(readFileBytes(folder.path("other.trk")).size(), defaultTrackSize());
     EXPECT_EQ(readFileBytes(old).size(), defaultTrackSize());
@@ -51,7 +51,7 @@ TEST(SaveDialog, SaveAfterAMapBrowseProposesTheTracksName) {
                          "\nclick 1015\nanswer-file accept\nanswer-box 6\nclick 1009\n";
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(run.count("MessageBox: Confirm Save As: first.trk already exists."), 1) << run.out;
+    EXPECT_EQ(run.boxes("Confirm Save As: first.trk already exists."), 1) << run.out;
     EXPECT_EQ(readFileBytes(folder.path("road.bmp")), picture);
     const std::string track = readFileBytes(folder.path("first.trk"));
     ASSERT_EQ(track.size(), defaultTrackSize());
@@ -66,7 +66,7 @@ TEST(SaveDialog, ANameWithoutExtensionSavesATrackFile) {
     ASSERT_EQ(run.exitCode, 0) << run.out;
     EXPECT_EQ(readFileBytes(folder.path("mytrack.trk")).size(), defaultTrackSize());
     EXPECT_FALSE(fileExists(folder.path("mytrack")));
-    EXPECT_EQ(run.count("MessageBox:"), 0) << run.out;
+    EXPECT_EQ(run.boxes(), 0) << run.out;
 }
 
 TEST(SaveDialog, RefusalsAreSaidInAMessageBox) {
@@ -82,12 +82,12 @@ TEST(SaveDialog, RefusalsAreSaidInAMessageBox) {
                          "answer-file " + sub + "\nanswer-box 6\nclick 1009\n";
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(run.line("MessageBox: Kelvane: Cannot save the track \"" + locked),
-              "MessageBox: Kelvane: Cannot save the track \"" + locked + "\": access is denied.");
+    EXPECT_EQ(run.box("Kelvane: Cannot save the track \"" + locked),
+              "Kelvane: Cannot save the track \"" + locked + "\": access is denied.");
     EXPECT_EQ(readFileBytes(locked), "old bytes");
-    EXPECT_EQ(run.count("MessageBox: Kelvane: The chosen path is too long"), 1) << run.out;
-    EXPECT_EQ(run.line("MessageBox: Kelvane: Cannot save the track \"" + sub + "\""),
-              "MessageBox: Kelvane: Cannot save the track \"" + sub + "\": it is a folder.");
+    EXPECT_EQ(run.boxes("Kelvane: The chosen path is too long"), 1) << run.out;
+    EXPECT_EQ(run.box("Kelvane: Cannot save the track \"" + sub + "\""),
+              "Kelvane: Cannot save the track \"" + sub + "\": it is a folder.");
     EXPECT_EQ(folder.entries(), 3u) << "locked.trk, sub.trk and the script; no temporary file";
 }
 

@@ -56,6 +56,12 @@ int ProgramRun::boxes(const std::string& prefix) const {
     return countPrefixed(messageBoxes, prefix);
 }
 
+std::string ProgramRun::box(const std::string& prefix) const {
+    for (const std::string& b : messageBoxes)
+        if (b.compare(0, prefix.size(), prefix) == 0) return b;
+    return "";
+}
+
 ProgramRun runProgramWith(const std::string& program, const TempFolder& folder,
                           const std::string& arguments, const std::string& environment) {
     const std::string boxLog = folder.path(kBoxLog);

@@ -24,6 +24,8 @@ struct ProgramRun {
     std::string shown(int id) const;
     // How many message boxes began with "CAPTION: TEXT-PREFIX"; every box for "".
     int boxes(const std::string& prefix = "") const;
+    // The first message box that begins with prefix, or "" when there is none.
+    std::string box(const std::string& prefix) const;
 };
 
 // environment: "NAME=value ..." put before the command, or empty.
