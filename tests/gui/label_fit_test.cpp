@@ -43,8 +43,7 @@ int roomForText(const win32::Window* control, const Fl_Widget* widget) {
     if (isGroupBox(control)) return widget->w() - 12;
     if (isCheckOrRadio(control))
         return widget->w() - widget->labelsize() - 4 - 2 * Fl::box_dx(widget->box());
-    if (control->kind == win32::WindowKind::Button)
-        return widget->w() - Fl::box_dw(widget->box());
+    if (control->kind == win32::WindowKind::Button) return widget->w() - Fl::box_dw(widget->box());
     return widget->w();
 }
 
@@ -77,8 +76,8 @@ protected:
 
 TEST_P(LabelFit, EveryLabelFitsOnOneLine) {
     if (std::string(win32::backend().name()) != "fltk") GTEST_SKIP() << "no display";
-    HWND handle = CreateDialogParamA(nullptr, MAKEINTRESOURCEA(GetParam()), nullptr,
-                                     quietDialogProc, 0);
+    HWND handle =
+        CreateDialogParamA(nullptr, MAKEINTRESOURCEA(GetParam()), nullptr, quietDialogProc, 0);
     win32::Window* dialog = win32::windowFromHandle(handle);
     ASSERT_NE(dialog, nullptr);
     EXPECT_GT(expectLabelsFit(dialog), 0);
