@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "message_caption.h"
+
 FileChoice trackFiles = {"Track files  (*.trk)\0*.trk\0All files (*.*)\0*.*\0", "trk", {0}};
 
 namespace {
@@ -23,8 +25,8 @@ bool chooseFile(HWND dialog, FileChoice& choice, bool forSaving) {
     fileDialog.Flags = 0;
     if (chosen) return true;
     if (CommDlgExtendedError() == FNERR_BUFFERTOOSMALL)
-        MessageBoxA(dialog, "The chosen path is too long: at most 259 characters fit.", "Kelvane",
-                    MB_OK | MB_ICONERROR);
+        MessageBoxA(dialog, "The chosen path is too long: at most 259 characters fit.",
+                    kMessageCaption, MB_OK | MB_ICONERROR);
     return false;
 }
 

@@ -8,6 +8,7 @@
 #include "editor_state.h"
 #include "keyboard_shortcuts.h"
 #include "kelvane_ids.h"
+#include "message_caption.h"
 #include "preview.h"
 #include "renderer.h"
 #include "scene.h"
@@ -74,7 +75,7 @@ BOOL initMainDialog(HWND dialog, LPARAM commandLine) {
     HICON icon = LoadIconA(instanceHandle, MAKEINTRESOURCEA(IDI_KELVANE));
     SendMessageA(dialog, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
     if (!startPreview(dialog)) {
-        MessageBoxA(dialog, "Direct 3D initialization error!", "Kelvane", MB_ICONERROR);
+        MessageBoxA(dialog, "Direct 3D initialization error!", kMessageCaption, MB_ICONERROR);
         EndDialog(dialog, 0);
         return FALSE;
     }

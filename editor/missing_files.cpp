@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "message_caption.h"
+
 namespace {
 
 // Names come from track and .x files and may hold any byte: control bytes
@@ -28,5 +30,5 @@ std::string missingFilesText(const ResourceReport& report) {
 
 void reportMissingFiles(HWND dialog, const ResourceReport& report) {
     if (report.empty()) return;
-    MessageBoxA(dialog, missingFilesText(report).c_str(), "Kelvane", MB_OK | MB_ICONWARNING);
+    MessageBoxA(dialog, missingFilesText(report).c_str(), kMessageCaption, MB_OK | MB_ICONWARNING);
 }

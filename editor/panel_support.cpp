@@ -3,10 +3,11 @@
 #include <cstdio>
 #include <cstring>
 
+#include "message_caption.h"
 #include "track_document.h"
 
 void refuseCommand(HWND dialog, const char* text) {
-    MessageBoxA(dialog, text, "Kelvane", MB_OK | MB_ICONWARNING);
+    MessageBoxA(dialog, text, kMessageCaption, MB_OK | MB_ICONWARNING);
 }
 
 void reportAddFailure(HWND dialog, const char* what) {

@@ -10,21 +10,21 @@
 #include "editor_state.h"
 #include "file_choice.h"
 #include "kelvane_ids.h"
+#include "message_caption.h"
 #include "missing_files.h"
 #include "new_dialog.h"
+#include "panel_support.h"
 #include "path_utils.h"
 #include "resource_slots.h"
-#include "resources.h"
+#include "track_assets.h"
 #include "track_document.h"
 
 namespace {
 
-const int kListEntrySize = 96;
-
 void showError(HWND dialog, const char* action, const char* path, const char* reason) {
     std::string text =
         std::string("Cannot ") + action + " the track \"" + path + "\": " + reason + ".";
-    MessageBoxA(dialog, text.c_str(), "Kelvane", MB_OK | MB_ICONERROR);
+    MessageBoxA(dialog, text.c_str(), kMessageCaption, MB_OK | MB_ICONERROR);
 }
 
 // The seven lists whose entry i stands for record i of the document.
@@ -130,15 +130,14 @@ void showLoadedTrack() {
 bool offerSalvage(HWND dialog) {
     const TrackDamage& whole = trackDocument.lastDamage();
     char counts[160];
-    std::snprintf(counts, sizeof counts,
-                  " ends early: %u of %u cells and %llu of %llu records are complete.",
-                  static_cast<unsigned>(whole.completeCells()),
-                  static_cast<unsigned>(whole.cellCount),
-                  static_cast<unsigned long long>(whole.completeRecords()),
-                  static_cast<unsigned long long>(whole.recordCount));
+    std::snprintf(
+        counts, sizeof counts, " ends early: %u of %u cells and %llu of %llu records are complete.",
+        static_cast<unsigned>(whole.completeCells()), static_cast<unsigned>(whole.cellCount),
+        static_cast<unsigned long long>(whole.completeRecords()),
+        static_cast<unsigned long long>(whole.recordCount));
     std::string text = std::string("\"") + fileTitle + "\"" + counts +
                        " Load what is there and leave the rest empty?";
-    if (MessageBoxA(dialog, text.c_str(), "Kelvane", MB_YESNO | MB_ICONWARNING) != IDYES)
+    if (MessageBoxA(dialog, text.c_str(), kMessageCaption, MB_YESNO | MB_ICONWARNING) != IDYES)
         return false;
     if (trackDocument.salvageTrack(filePath)) return true;
     showError(dialog, "load", filePath, trackDocument.lastErrorText());
@@ -246,7 +245,7 @@ bool confirmDiscardChanges(HWND dialog) {
     if (!documentChangedSinceSaved(trackDocument)) return true;
     int answer =
         MessageBoxA(dialog, "The track has changed since it was last saved.\nSave it first?",
-                    "Kelvane", MB_YESNOCANCEL | MB_ICONWARNING);
+                    kMessageCaption, MB_YESNOCANCEL | MB_ICONWARNING);
     if (answer == IDYES) return saveWithDialog(dialog);
     return answer == IDNO;
 }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "com_release.h"
 #include "renderer.h"
 #include "scene.h"
 #include "transforms.h"
@@ -51,7 +52,7 @@ IDirect3DVertexBuffer9* createQuad(IDirect3DDevice9* device, const QuadVertex* v
     }
     void* data = nullptr;
     if (FAILED(buffer->Lock(0, kQuadBytes, &data, 0)) || !data) {
-        buffer->Release();
+        releaseCom(buffer);
         return nullptr;
     }
     std::memcpy(data, vertices, kQuadBytes);
@@ -101,13 +102,9 @@ void Scene::buildQuads() {
 }
 
 void Scene::releaseQuads() {
-    for (IDirect3DVertexBuffer9*& quad : quads) {
-        if (quad) quad->Release();
-        quad = nullptr;
-    }
+    for (IDirect3DVertexBuffer9*& quad : quads) releaseCom(quad);
     currentQuad = nullptr;
-    if (lineBuffer) lineBuffer->Release();
-    lineBuffer = nullptr;
+    releaseCom(lineBuffer);
 }
 
 int Scene::selectQuad(int index) {

@@ -1,5 +1,6 @@
 #include "renderer.h"
 
+#include "com_release.h"
 #include "scene.h"
 
 Renderer renderer;
@@ -24,8 +25,7 @@ void setFixedState(IDirect3DDevice9* device) {
 }
 
 void releaseDirect3D(Renderer* r) {
-    if (r->direct3d) r->direct3d->Release();
-    r->direct3d = nullptr;
+    releaseCom(r->direct3d);
 }
 
 }  // namespace
@@ -90,8 +90,7 @@ void shutdownRenderer() {
         renderer.device->SetStreamSource(0, nullptr, 0, 0);
     }
     scene.releaseResources();
-    if (renderer.device) renderer.device->Release();
-    renderer.device = nullptr;
+    releaseCom(renderer.device);
     releaseDirect3D(&renderer);
     renderer.presentParams = D3DPRESENT_PARAMETERS{};
 }

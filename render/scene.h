@@ -9,7 +9,7 @@
 #include <d3dx9.h>
 
 #include "quads.h"
-#include "resources.h"
+#include "track_assets.h"
 
 // White diffuse and ambient, no specular or emissive: the material every pass
 // returns to after a highlighted object.

@@ -2,6 +2,8 @@
 
 #include <d3dx9.h>
 
+#include "com_release.h"
+
 SharedTextures sharedTextures;
 
 namespace {
@@ -60,7 +62,7 @@ IDirect3DTexture9* SharedTextures::acquire(IDirect3DDevice9* device, const char*
     }
     const uint64_t bytes = textureBytes(texture);
     if (bytes > budget_ || bytesInUse_ + bytes > budget_) {
-        texture->Release();
+        releaseCom(texture);
         *why = ResourceFailure::OverBudget;
         return nullptr;
     }
@@ -81,6 +83,5 @@ void SharedTextures::release(IDirect3DTexture9*& texture) {
             keyOf_.erase(key);
         }
     }
-    texture->Release();
-    texture = nullptr;
+    releaseCom(texture);
 }

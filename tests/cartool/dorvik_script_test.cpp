@@ -93,11 +93,8 @@ TEST_F(DorvikScript, NumbersFollowTheAtofRulesAndRoundToFloat) {
 // The dialog starts in "Power factor:" with its 1.0 selected; Tab selects
 // the next box's text, so typing replaces both.
 TEST_F(DorvikScript, TypingReplacesTheTextTheFocusSelected) {
-    ProgramRun result = script(UiScript()
-                                   .typeFocused("2.5")
-                                   .key("Tab")
-                                   .typeFocused("3")
-                                   .key("Enter"));
+    ProgramRun result =
+        script(UiScript().typeFocused("2.5").key("Tab").typeFocused("3").key("Enter"));
     EXPECT_EQ(result.exitCode, 0) << result.err;
     std::string record = file("NewCar.car");
     ASSERT_EQ(record.size(), 164u);
@@ -193,7 +190,8 @@ TEST_F(DorvikScript, WithoutDisplayOrScriptItSaysSoAndEnds) {
 
 // What Windows does with the name, and a file nobody may write.
 TEST_F(DorvikScript, TrailingBlanksAreDroppedAndReadOnlyFilesAreRefused) {
-    std::ofstream(folder + "/names.txt") << "type 1006 trail.car \nkey Enter\n";
+    std::ofstream(folder + "/names.txt")
+        << UiScript().type(IDC_CAR_FILE, "trail.car ").key("Enter").text();
     ProgramRun result = run("--ui-script names.txt");
     EXPECT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(file("trail.car"), defaultRecord());
@@ -202,7 +200,8 @@ TEST_F(DorvikScript, TrailingBlanksAreDroppedAndReadOnlyFilesAreRefused) {
     ASSERT_EQ(chmod((folder + "/NewCar.car").c_str(), 0444), 0);
     result = script(kDefaults);
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out,
-              "MessageBox: Dorvik: Cannot write the car file \"NewCar.car\": access is denied.\n");
+    EXPECT_EQ(result.messageBoxes,
+              std::vector<std::string>(
+                  {"Dorvik: Cannot write the car file \"NewCar.car\": access is denied."}));
     EXPECT_EQ(file("NewCar.car"), "old");
 }

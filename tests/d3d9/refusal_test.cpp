@@ -1,6 +1,7 @@
 // Calls the layer does not provide fail as Direct3D would and say so once
 // per kind on standard error.
 #include "device_fixture.h"
+#include "platform/refusal.h"
 
 namespace {
 
@@ -20,6 +21,7 @@ size_t countOf(const std::string& text, const std::string& piece) {
 TEST_F(DeviceTest, EachKindOfRefusalIsSaidOnceOnStandardError) {
     const RECT part = {0, 0, 8, 8};
     const D3DRECT box = {0, 0, 8, 8};
+    platform::forgetReportedRefusals();  // other tests of this program refuse too
     testing::internal::CaptureStderr();
     for (int k = 0; k < 3; ++k) {
         EXPECT_EQ(device_->SetRenderState(kFogEnable, TRUE), D3DERR_INVALIDCALL);

@@ -7,13 +7,16 @@
 #include <filesystem>
 #include <string>
 
+#include <windows.h>
+
+#include "kelvane_ids.h"
 #include "program_run.h"
 #include "track_document.h"
 
 namespace {
 
 const char kQuestion[] =
-    "MessageBox: Kelvane: \"cut.trk\" ends early: 27 of 100 cells and 5 of 31 records are "
+    "Kelvane: \"cut.trk\" ends early: 27 of 100 cells and 5 of 31 records are "
     "complete. Load what is there and leave the rest empty?";
 
 // The default track with its maps named, cut after 1000 bytes: 5 whole
@@ -35,16 +38,21 @@ TEST(LoadDamage, SalvageYesLoadsWhatIsThereAndMarksTheTrackChanged) {
     const std::string saved = folder.path("saved.trk");
     // Yes to the salvage; the missing pictures are reported; closing asks
     // about the unsaved track, whose Save writes the salvaged track whole.
-    ProgramRun run = runKelvane(folder, "answer-file " + cut +
-                                            "\nanswer-box 6\nclick 1008\nprint 1021\nprint 1041\n"
-                                            "answer-box 6\nanswer-file " +
-                                            saved + "\nclose\n");
+    ProgramRun run = runKelvane(folder, UiScript()
+                                            .answerFile(cut)
+                                            .answerBox(IDYES)
+                                            .click(IDC_TRACK_LOAD)
+                                            .print(IDC_FIELD_MAPS)
+                                            .print(IDC_BORDER_LIST)
+                                            .answerBox(IDYES)
+                                            .answerFile(saved)
+                                            .close());
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(run.count(kQuestion), 1) << run.out;
-    EXPECT_EQ(run.line("1021:"),
-              "1021: 0 map0.bmp|1 map1.bmp|2 map2.bmp|3 map3.bmp|4 map4.bmp sel=0");
-    EXPECT_EQ(run.line("1041:").substr(0, 12), "1041: 0|1|2|");
-    EXPECT_EQ(run.count("MessageBox: Kelvane: The track has changed"), 1) << run.out;
+    EXPECT_EQ(run.boxes(kQuestion), 1) << run.out;
+    EXPECT_EQ(run.shown(IDC_FIELD_MAPS),
+              "0 map0.bmp|1 map1.bmp|2 map2.bmp|3 map3.bmp|4 map4.bmp sel=0");
+    EXPECT_EQ(run.shown(IDC_BORDER_LIST).substr(0, 6), "0|1|2|");
+    EXPECT_EQ(run.boxes("Kelvane: The track has changed"), 1) << run.out;
     const std::string bytes = readFileBytes(saved);
     ASSERT_EQ(bytes.size(), 3536u);
     EXPECT_EQ(bytes.substr(0, 1000 - 12), readFileBytes(cut).substr(0, 1000 - 12));
@@ -54,13 +62,20 @@ TEST(LoadDamage, SalvageYesLoadsWhatIsThereAndMarksTheTrackChanged) {
 TEST(LoadDamage, SalvageNoKeepsTheCurrentTrack) {
     TempFolder folder;
     const std::string cut = writeCutTrack(folder);
-    ProgramRun run = runKelvane(folder, "click 1007\ntype 1014 2\nkey Enter\nanswer-file " + cut +
-                                            "\nanswer-box 7\nclick 1008\nprint 1021\nclose\n");
+    ProgramRun run = runKelvane(folder, UiScript()
+                                            .click(IDC_TRACK_NEW)
+                                            .type(IDC_NEW_MAPS, 2)
+                                            .key("Enter")
+                                            .answerFile(cut)
+                                            .answerBox(IDNO)
+                                            .click(IDC_TRACK_LOAD)
+                                            .print(IDC_FIELD_MAPS)
+                                            .close());
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(run.count(kQuestion), 1) << run.out;
-    EXPECT_EQ(run.line("1021:"), "1021: 0|1 sel=0");
+    EXPECT_EQ(run.boxes(kQuestion), 1) << run.out;
+    EXPECT_EQ(run.shown(IDC_FIELD_MAPS), "0|1 sel=0");
     // Nothing else was said, and the kept track closes without a question.
-    EXPECT_EQ(run.count("MessageBox"), 1) << run.out;
+    EXPECT_EQ(run.boxes(), 1) << run.out;
 }
 
 // Twelve missing pictures, one that is not a picture and one name that
@@ -78,20 +93,21 @@ TEST(LoadDamage, MissingFilesAreNamedOnceAfterLoad) {
     doc.setMapFile(14, "gone2.bmp");
     const std::string path = folder.path("t/lost.trk");
     ASSERT_EQ(doc.saveTrack(path.c_str()), 1);
-    ProgramRun run = runKelvane(folder, "answer-file " + path + "\nclick 1008\nprint 1021\n");
+    ProgramRun run =
+        runKelvane(folder, UiScript().answerFile(path).click(IDC_TRACK_LOAD).print(IDC_FIELD_MAPS));
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(run.count("MessageBox"), 1) << run.out;
+    EXPECT_EQ(run.boxes(), 1) << run.out;
     const std::string expected =
-        "MessageBox: Kelvane: These files could not be loaded:\n"
+        "Kelvane: These files could not be loaded:\n"
         "notes.bmp: not an image\n"
         "../secret.bmp: refused name (outside the folder)\n"
         "gone2.bmp: not found\ngone3.bmp: not found\ngone4.bmp: not found\n"
         "gone5.bmp: not found\ngone6.bmp: not found\ngone7.bmp: not found\n"
         "gone8.bmp: not found\ngone9.bmp: not found\n"
-        "and 4 more.\n";
-    EXPECT_NE(run.out.find(expected), std::string::npos) << run.out;
+        "and 4 more.";
+    EXPECT_EQ(run.box("Kelvane: These files"), expected) << run.out;
     // The track is loaded all the same.
-    EXPECT_EQ(run.line("1021:").substr(0, 20), "1021: 0 notes.bmp|1 ");
+    EXPECT_EQ(run.shown(IDC_FIELD_MAPS).substr(0, 14), "0 notes.bmp|1 ");
 }
 
 // A FIFO with no writer would block a plain open for ever: named as a map
@@ -124,20 +140,22 @@ TEST(LoadDamage, BrowseNamesTheFileAndAMeshsMissingTextures) {
                       "xof 0302txt 0032\nMesh M {\n3;\n0;0;0;,0;0;1;,1;0;0;;\n1;\n3;0,1,2;;\n"
                       "MeshMaterialList { 1; 1; 0;; Material { 1.0;1.0;1.0;1.0;; 8.0; "
                       "0.0;0.0;0.0;; 0.0;0.0;0.0;; TextureFilename { \"../wood.bmp\"; } } }\n}\n");
-    ProgramRun run = runKelvane(folder, "click 1007\nkey Enter\nanswer-file " +
-                                            folder.path("notes.bmp") +
-                                            "\nclick 1015\nanswer-file " + folder.path("hut.x") +
-                                            "\nclick 1064\nprint 1065\n");
+    ProgramRun run = runKelvane(folder, UiScript()
+                                            .click(IDC_TRACK_NEW)
+                                            .key("Enter")
+                                            .answerFile(folder.path("notes.bmp"))
+                                            .click(IDC_FIELD_BROWSE)
+                                            .answerFile(folder.path("hut.x"))
+                                            .click(IDC_MESH_BROWSE)
+                                            .print(IDC_MESH_LIST));
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_NE(run.out.find("MessageBox: Kelvane: These files could not be loaded:\n"
-                           "notes.bmp: not an image\n"),
-              std::string::npos)
+    EXPECT_EQ(run.messageBoxes,
+              std::vector<std::string>(
+                  {"Kelvane: These files could not be loaded:\nnotes.bmp: not an image",
+                   "Kelvane: These files could not be loaded:\n"
+                   "../wood.bmp (in hut.x): refused name (outside the folder)"}))
         << run.out;
-    EXPECT_NE(run.out.find("MessageBox: Kelvane: These files could not be loaded:\n"
-                           "../wood.bmp (in hut.x): refused name (outside the folder)\n"),
-              std::string::npos)
-        << run.out;
-    EXPECT_EQ(run.line("1065:"), "1065: 0 hut.x sel=0");
+    EXPECT_EQ(run.shown(IDC_MESH_LIST), "0 hut.x sel=0");
 }
 
 }  // namespace

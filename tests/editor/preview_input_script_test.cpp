@@ -37,18 +37,20 @@ TEST(PreviewInput, AClickChoosesTheCellUnderItAndTheSkyNothing) {
     TempFolder folder;
     TrackDocument track;
     track.createTrack(10, 10, 2, 0, 0, 0);
-    std::string script = newTrackLines(10, 10, 2, 0, 0, 0) + "click 1024\n" +
+    const UiScript printCell = UiScript().print(IDC_FIELD_I).print(IDC_FIELD_J);
+    std::string script = newTrackLines(10, 10, 2, 0, 0, 0) + UiScript().click(IDC_FIELD_SET_ALL) +
                          "mouse down " + cellPixel(track, false, 5, 3) + "\nmouse up " +
-                         cellPixel(track, false, 5, 3) + "\nprint 1010\nprint 1011\n" +
-                         "mouse down 300 2\nmouse up 300 2\nprint 1010\nprint 1011\n" +
-                         "keydown T\nmouse down " + cellPixel(track, true, 8, 1) +
-                         "\nprint 1010\nprint 1011\n";
+                         cellPixel(track, false, 5, 3) + "\n" + printCell +
+                         "mouse down 300 2\nmouse up 300 2\n" + printCell +
+                         "keydown T\nmouse down " + cellPixel(track, true, 8, 1) + "\n" + printCell;
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(run.out,
-              "1010: 5\n1011: 3\n"  // the cell under the cursor
-              "1010: 5\n1011: 3\n"  // the sky: nothing changes
-              "1010: 8\n1011: 1\n");  // the same in the top view
+    auto cell = [](const char* i, const char* j) {
+        return printed(IDC_FIELD_I) + " " + i + "\n" + printed(IDC_FIELD_J) + " " + j + "\n";
+    };
+    EXPECT_EQ(run.out, cell("5", "3")          // the cell under the cursor
+                           + cell("5", "3")    // the sky: nothing changes
+                           + cell("8", "1"));  // the same in the top view
 }
 
 TEST(PreviewInput, ClicksOnABillboardAndABorderChooseThemInTheirPanels) {
@@ -57,18 +59,29 @@ TEST(PreviewInput, ClicksOnABillboardAndABorderChooseThemInTheirPanels) {
     track.createTrack(10, 10, 1, 2, 2, 0);
     // Billboard 1 over cell (5, 5), facing +X towards the camera; border 1
     // upright along X = 300 from Z = 200 to 800.
-    std::string script = newTrackLines(10, 10, 1, 2, 2, 0) + "click 1024\n" +
-                         "choose 1034 1\nchoose 1035 0\ntype 1012 500\ntype 1014 500\n" +
-                         "choose 1034 0\n" +
-                         "choose 1041 1\ntype 1023 300\ntype 1036 200\ntype 1019 300\n"
-                         "type 1020 800\ntype 1047 100\nchoose 1041 0\n" +
-                         "mouse down " + pixelOf(track, false, 500, 50, 500) + "\nprint 1034\n" +
-                         "mouse down " + pixelOf(track, false, 300, 100, 650, 1) +
-                         "\nprint 1041\n";
+    std::string script = newTrackLines(10, 10, 1, 2, 2, 0) +
+                         UiScript()
+                             .click(IDC_FIELD_SET_ALL)
+                             .choose(IDC_SPRITE_NUMBER, 1)
+                             .choose(IDC_SPRITE_MAP, 0)
+                             .type(IDC_SPRITE_POS_X, 500)
+                             .type(IDC_SPRITE_POS_Z, 500)
+                             .choose(IDC_SPRITE_NUMBER, 0)
+                             .choose(IDC_BORDER_LIST, 1)
+                             .type(IDC_BORDER_X1, 300)
+                             .type(IDC_BORDER_Z1, 200)
+                             .type(IDC_BORDER_X2, 300)
+                             .type(IDC_BORDER_Z2, 800)
+                             .type(IDC_BORDER_TOP, 100)
+                             .choose(IDC_BORDER_LIST, 0) +
+                         "mouse down " + pixelOf(track, false, 500, 50, 500) + "\n" +
+                         UiScript().print(IDC_SPRITE_NUMBER) + "mouse down " +
+                         pixelOf(track, false, 300, 100, 650, 1) + "\n" +
+                         UiScript().print(IDC_BORDER_LIST);
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_NE(run.line("1034:").find("sel=1"), std::string::npos) << run.out;
-    EXPECT_NE(run.line("1041:").find("sel=1"), std::string::npos) << run.out;
+    EXPECT_NE(run.shown(IDC_SPRITE_NUMBER).find("sel=1"), std::string::npos) << run.out;
+    EXPECT_NE(run.shown(IDC_BORDER_LIST).find("sel=1"), std::string::npos) << run.out;
 }
 
 // Placement 1 is the block of block.x, ten times its size (100 units on a
@@ -102,25 +115,27 @@ TEST(PreviewInput, PaintingSetsTheCellsPassedAndTheRectangleAsSetWould) {
     TempFolder folder;
     TrackDocument track;
     track.createTrack(10, 10, 3, 0, 0, 0);
-    std::string script = newTrackLines(10, 10, 3, 0, 0, 0) +
-                         "choose 1021 1\nclick 1054\nchoose 1046 1\nkeydown T\n" +
-                         "mouse down " + cellPixel(track, true, 1, 3) + " ctrl\n" +
-                         "mouse move " + cellPixel(track, true, 6, 3) + " ctrl\n" +
-                         "mouse up " + cellPixel(track, true, 6, 3) + " ctrl\n" +
-                         saveTrackLines(folder, "row.trk") +
-                         "mouse down " + cellPixel(track, true, 2, 6) + " shift\n" +
-                         "mouse move " + cellPixel(track, true, 4, 8) + " shift\n" +
-                         "mouse up " + cellPixel(track, true, 4, 8) + " shift\n" +
-                         saveTrackLines(folder, "rectangle.trk") + "print 1010\nprint 1011\n" +
-                         // A release that no move reached still ends the stroke there.
-                         "mouse down " + cellPixel(track, true, 7, 0) + " ctrl\n" +
-                         "mouse up " + cellPixel(track, true, 9, 1) + " ctrl\n" +
-                         saveTrackLines(folder, "quick.trk");
+    std::string script =
+        newTrackLines(10, 10, 3, 0, 0, 0) +
+        UiScript()
+            .choose(IDC_FIELD_MAPS, 1)
+            .click(IDC_SHAPE_TOP)
+            .choose(IDC_FIELD_ORIENTATION, 1)
+            .line("keydown T") +
+        "mouse down " + cellPixel(track, true, 1, 3) + " ctrl\n" + "mouse move " +
+        cellPixel(track, true, 6, 3) + " ctrl\n" + "mouse up " + cellPixel(track, true, 6, 3) +
+        " ctrl\n" + saveTrackLines(folder, "row.trk") + "mouse down " +
+        cellPixel(track, true, 2, 6) + " shift\n" + "mouse move " + cellPixel(track, true, 4, 8) +
+        " shift\n" + "mouse up " + cellPixel(track, true, 4, 8) + " shift\n" +
+        saveTrackLines(folder, "rectangle.trk") + UiScript().print(IDC_FIELD_I).print(IDC_FIELD_J) +
+        // A release that no move reached still ends the stroke there.
+        "mouse down " + cellPixel(track, true, 7, 0) + " ctrl\n" + "mouse up " +
+        cellPixel(track, true, 9, 1) + " ctrl\n" + saveTrackLines(folder, "quick.trk");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(run.count("MessageBox"), 0) << run.out;
-    EXPECT_EQ(run.line("1010:"), "1010: 4");
-    EXPECT_EQ(run.line("1011:"), "1011: 8");
+    EXPECT_EQ(run.boxes(), 0) << run.out;
+    EXPECT_EQ(run.shown(IDC_FIELD_I), "4");
+    EXPECT_EQ(run.shown(IDC_FIELD_J), "8");
     auto set = [&track](DWORD i, DWORD j) {
         track.setFieldMap(i, j, 1);
         track.setFieldShape(i, j, 1);
@@ -143,15 +158,14 @@ TEST(PreviewInput, PaintingWithoutAMapIsRefusedAsSetIs) {
     TempFolder folder;
     TrackDocument track;
     track.createTrack(6, 6, 0, 0, 0, 0);
-    std::string script = newTrackLines(6, 6, 0, 0, 0, 0) + "keydown T\n" +
-                         "mouse down " + cellPixel(track, true, 1, 1) + " ctrl\n" +
-                         "mouse move " + cellPixel(track, true, 4, 1) + " ctrl\n" +
-                         "mouse up " + cellPixel(track, true, 4, 1) + " ctrl\n" +
+    std::string script = newTrackLines(6, 6, 0, 0, 0, 0) + "keydown T\n" + "mouse down " +
+                         cellPixel(track, true, 1, 1) + " ctrl\n" + "mouse move " +
+                         cellPixel(track, true, 4, 1) + " ctrl\n" + "mouse up " +
+                         cellPixel(track, true, 4, 1) + " ctrl\n" +
                          saveTrackLines(folder, "refused.trk");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(run.count("MessageBox: Kelvane: Choose a map in the Fields list first; nothing was set."),
-              1)
+    EXPECT_EQ(run.boxes("Kelvane: Choose a map in the Fields list first; nothing was set."), 1)
         << run.out;
     EXPECT_TRUE(readFileBytes(folder.path("refused.trk")) == savedBytes(track, folder));
 }
@@ -160,15 +174,17 @@ TEST(PreviewInput, PaintingWithoutAMapIsRefusedAsSetIs) {
 // moves the camera the same way on every run.
 TEST(PreviewInput, KeysStayInThePreviewAndHeldKeysAreDeterministic) {
     TempFolder folder;
-    std::string script = newTrackLines(10, 10, 1, 0, 2, 0) + "click 1024\ntype 1010 5\n" +
+    std::string script = newTrackLines(10, 10, 1, 0, 2, 0) +
+                         UiScript().click(IDC_FIELD_SET_ALL).type(IDC_FIELD_I, 5) +
                          "keydown Left\nkeyup Left\nkeydown A 3\nkeyup A\nkeydown B\nkeyup B\n" +
-                         "keydown Tab\nkeydown Enter\nprint 1010\nprint 1041\n" +
+                         "keydown Tab\nkeydown Enter\n" +
+                         UiScript().print(IDC_FIELD_I).print(IDC_BORDER_LIST) +
                          snapshotLines(folder, "before.png") + "keydown Home\n" +
                          "keydown Up 30\nkeyup Up\n" + snapshotLines(folder, "walked.png");
     ProgramRun first = runKelvane(folder, script);
     ASSERT_EQ(first.exitCode, 0) << first.out;
-    EXPECT_EQ(first.line("1010:"), "1010: 5");
-    EXPECT_NE(first.line("1041:").find(" sel=0"), std::string::npos) << first.out;
+    EXPECT_EQ(first.shown(IDC_FIELD_I), "5");
+    EXPECT_NE(first.shown(IDC_BORDER_LIST).find(" sel=0"), std::string::npos) << first.out;
     std::string walked = readFileBytes(folder.path("walked.png"));
     ASSERT_FALSE(walked.empty());
     EXPECT_NE(walked, readFileBytes(folder.path("before.png")));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <windows.h>
 
 #include <string>
 
@@ -11,7 +12,8 @@
 
 namespace {
 
-const char kNewTrack[] = "click 1007\nkey Enter\n";
+// New with the defaults.
+const UiScript kNewTrack = UiScript().click(IDC_TRACK_NEW).key("Enter");
 
 size_t defaultTrackSize() {
     return 3536;
@@ -22,20 +24,26 @@ TEST(SaveDialog, ReplacingAFileIsAskedAndNoKeepsIt) {
     const std::string old = folder.path("old.trk");
     TempFolder::write(old, "old bytes");
     // No: the dialog comes back and another name is chosen; then Yes.
-    std::string script = std::string(kNewTrack) + "answer-file " + old + "\nanswer-box 7\n" +
-                         "answer-file " + folder.path("other.trk") + "\nclick 1009\n" +
-                         "answer-file " + old + "\nanswer-box 6\nclick 1009\n";
+    UiScript script = kNewTrack + UiScript()
+                                      .answerFile(old)
+                                      .answerBox(IDNO)
+                                      .answerFile(folder.path("other.trk"))
+                                      .click(IDC_TRACK_SAVE)
+                                      .answerFile(old)
+                                      .answerBox(IDYES)
+                                      .click(IDC_TRACK_SAVE);
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(run.count("MessageBox: Confirm Save As: old.trk already exists."), 2) << run.out;
-    EXPECT_EQ(run.count("Do you want to replace it?"), 2) << run.out;
+    EXPECT_EQ(run.boxes("Confirm Save As: old.trk already exists.\nDo you want to replace it?"), 2)
+        << run.out;
     EXPECT_EQ(readFileBytes(folder.path("other.trk")).size(), defaultTrackSize());
     EXPECT_EQ(readFileBytes(old).size(), defaultTrackSize());
 
     // No and then Cancel leaves the file as it was.
     TempFolder::write(old, "old bytes");
-    run = runKelvane(folder, std::string(kNewTrack) + "answer-file " + old +
-                                 "\nanswer-box 7\nanswer-file cancel\nclick 1009\n");
+    run = runKelvane(
+        folder,
+        kNewTrack + UiScript().answerFile(old).answerBox(IDNO).cancelFile().click(IDC_TRACK_SAVE));
     ASSERT_EQ(run.exitCode, 0) << run.out;
     EXPECT_EQ(readFileBytes(old), "old bytes");
 }
@@ -47,13 +55,19 @@ TEST(SaveDialog, SaveAfterAMapBrowseProposesTheTracksName) {
     ASSERT_TRUE(copyTestData(folder));
     const std::string picture = readFileBytes(folder.path("road.bmp"));
     const std::string mesh = readFileBytes(folder.path("block.x"));
-    std::string script = std::string(kNewTrack) + saveTrackLines(folder, "first.trk") +
-                         "choose 1021 0\nanswer-file " + folder.path("road.bmp") +
-                         "\nclick 1015\nanswer-file " + folder.path("block.x") +
-                         "\nclick 1064\nanswer-file accept\nanswer-box 6\nclick 1009\n";
+    UiScript script = kNewTrack + saveTrackLines(folder, "first.trk") +
+                      UiScript()
+                          .choose(IDC_FIELD_MAPS, 0)
+                          .answerFile(folder.path("road.bmp"))
+                          .click(IDC_FIELD_BROWSE)
+                          .answerFile(folder.path("block.x"))
+                          .click(IDC_MESH_BROWSE)
+                          .line("answer-file accept")
+                          .answerBox(IDYES)
+                          .click(IDC_TRACK_SAVE);
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(run.count("MessageBox: Confirm Save As: first.trk already exists."), 1) << run.out;
+    EXPECT_EQ(run.boxes("Confirm Save As: first.trk already exists."), 1) << run.out;
     EXPECT_EQ(readFileBytes(folder.path("road.bmp")), picture);
     EXPECT_EQ(readFileBytes(folder.path("block.x")), mesh);
     const std::string track = readFileBytes(folder.path("first.trk"));
@@ -64,13 +78,14 @@ TEST(SaveDialog, SaveAfterAMapBrowseProposesTheTracksName) {
 
 TEST(SaveDialog, ANameWithoutExtensionSavesATrackFile) {
     TempFolder folder;
-    std::string script = std::string(kNewTrack) + "answer-file " + folder.path("mytrack") +
-                         "\nclick 1009\n" + loadTrackLines(folder.path("mytrack.trk"));
+    UiScript script = kNewTrack +
+                      UiScript().answerFile(folder.path("mytrack")).click(IDC_TRACK_SAVE) +
+                      loadTrackLines(folder.path("mytrack.trk"));
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
     EXPECT_EQ(readFileBytes(folder.path("mytrack.trk")).size(), defaultTrackSize());
     EXPECT_FALSE(fileExists(folder.path("mytrack")));
-    EXPECT_EQ(run.count("MessageBox:"), 0) << run.out;
+    EXPECT_EQ(run.boxes(), 0) << run.out;
 }
 
 TEST(SaveDialog, RefusalsAreSaidInAMessageBox) {
@@ -81,17 +96,23 @@ TEST(SaveDialog, RefusalsAreSaidInAMessageBox) {
     const std::string sub = folder.path("sub.trk");
     ASSERT_EQ(mkdir(sub.c_str(), 0755), 0);
     const std::string longPath = folder.path(std::string(270, 'n') + ".trk");
-    std::string script = std::string(kNewTrack) + "answer-file " + locked +
-                         "\nanswer-box 6\nclick 1009\nanswer-file " + longPath + "\nclick 1009\n" +
-                         "answer-file " + sub + "\nanswer-box 6\nclick 1009\n";
+    UiScript script = kNewTrack + UiScript()
+                                      .answerFile(locked)
+                                      .answerBox(IDYES)
+                                      .click(IDC_TRACK_SAVE)
+                                      .answerFile(longPath)
+                                      .click(IDC_TRACK_SAVE)
+                                      .answerFile(sub)
+                                      .answerBox(IDYES)
+                                      .click(IDC_TRACK_SAVE);
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
-    EXPECT_EQ(run.line("MessageBox: Kelvane: Cannot save the track \"" + locked),
-              "MessageBox: Kelvane: Cannot save the track \"" + locked + "\": access is denied.");
+    EXPECT_EQ(run.box("Kelvane: Cannot save the track \"" + locked),
+              "Kelvane: Cannot save the track \"" + locked + "\": access is denied.");
     EXPECT_EQ(readFileBytes(locked), "old bytes");
-    EXPECT_EQ(run.count("MessageBox: Kelvane: The chosen path is too long"), 1) << run.out;
-    EXPECT_EQ(run.line("MessageBox: Kelvane: Cannot save the track \"" + sub + "\""),
-              "MessageBox: Kelvane: Cannot save the track \"" + sub + "\": it is a folder.");
+    EXPECT_EQ(run.boxes("Kelvane: The chosen path is too long"), 1) << run.out;
+    EXPECT_EQ(run.box("Kelvane: Cannot save the track \"" + sub + "\""),
+              "Kelvane: Cannot save the track \"" + sub + "\": it is a folder.");
     EXPECT_EQ(folder.entries(), 3u) << "locked.trk, sub.trk and the script; no temporary file";
 }
 

@@ -9,8 +9,9 @@
 
 namespace {
 
-// What the headless back end writes for each message box it shows.
-const char kBoxPrefix[] = "MessageBox: ";
+// Where the headless back end records each message box it shows, ended by
+// a NUL, in the run's folder.
+const char kBoxLog[] = "message-boxes.log";
 
 int countPrefixed(const std::vector<std::string>& lines, const std::string& prefix) {
     int n = 0;
@@ -21,12 +22,15 @@ int countPrefixed(const std::vector<std::string>& lines, const std::string& pref
 
 void splitOutput(ProgramRun* run) {
     std::istringstream text(run->out);
-    const std::string boxPrefix = kBoxPrefix;
-    for (std::string l; std::getline(text, l);) {
-        run->lines.push_back(l);
-        if (l.compare(0, boxPrefix.size(), boxPrefix) == 0)
-            run->messageBoxes.push_back(l.substr(boxPrefix.size()));
-    }
+    for (std::string l; std::getline(text, l);) run->lines.push_back(l);
+}
+
+std::vector<std::string> splitBoxes(const std::string& log) {
+    std::vector<std::string> boxes;
+    for (size_t start = 0, end; (end = log.find('\0', start)) != std::string::npos;
+         start = end + 1)
+        boxes.push_back(log.substr(start, end - start));
+    return boxes;
 }
 
 }  // namespace
@@ -52,11 +56,19 @@ int ProgramRun::boxes(const std::string& prefix) const {
     return countPrefixed(messageBoxes, prefix);
 }
 
+std::string ProgramRun::box(const std::string& prefix) const {
+    for (const std::string& b : messageBoxes)
+        if (b.compare(0, prefix.size(), prefix) == 0) return b;
+    return "";
+}
+
 ProgramRun runProgramWith(const std::string& program, const TempFolder& folder,
                           const std::string& arguments, const std::string& environment) {
-    std::string command = "cd '" + folder.dir() + "' && LIBGL_ALWAYS_SOFTWARE=1 " + environment +
-                          " '" + program + "' " + arguments +
-                          " > program-out.txt 2> program-err.txt";
+    const std::string boxLog = folder.path(kBoxLog);
+    unlink(boxLog.c_str());
+    std::string command = "cd '" + folder.dir() + "' && LIBGL_ALWAYS_SOFTWARE=1 " +
+                          "KELVANE_MESSAGE_BOX_LOG='" + boxLog + "' " + environment + " '" +
+                          program + "' " + arguments + " > program-out.txt 2> program-err.txt";
     int status = system(command.c_str());
     ProgramRun run;
     run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -65,6 +77,8 @@ ProgramRun runProgramWith(const std::string& program, const TempFolder& folder,
     unlink(folder.path("program-out.txt").c_str());
     unlink(folder.path("program-err.txt").c_str());
     splitOutput(&run);
+    run.messageBoxes = splitBoxes(readFileBytes(boxLog));
+    unlink(boxLog.c_str());
     return run;
 }
 

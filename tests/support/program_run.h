@@ -11,10 +11,11 @@
 
 struct ProgramRun {
     int exitCode = -1;
-    std::string out;                 // standard output: print lines, message boxes
+    std::string out;                 // standard output: what "print ID" showed
     std::string err;                 // standard error
     std::vector<std::string> lines;  // standard output, a line each
-    // "CAPTION: TEXT" of every message box the headless back end showed.
+    // "CAPTION: TEXT" of every message box the headless back end showed, as
+    // it recorded them.
     std::vector<std::string> messageBoxes;
     // The line that begins with prefix, or "" when there is none.
     std::string line(const std::string& prefix) const;
@@ -23,6 +24,8 @@ struct ProgramRun {
     std::string shown(int id) const;
     // How many message boxes began with "CAPTION: TEXT-PREFIX"; every box for "".
     int boxes(const std::string& prefix = "") const;
+    // The first message box that begins with prefix, or "" when there is none.
+    std::string box(const std::string& prefix) const;
 };
 
 // environment: "NAME=value ..." put before the command, or empty.

@@ -2,6 +2,7 @@
 // coalesced paints, modal dialogs inside a command, message boxes, handles.
 #include "platform/window_surface.h"
 #include "recording_dialog.h"
+#include "temp_folder.h"
 
 using platform::headless::Key;
 using platform::headless::key;
@@ -191,6 +192,19 @@ TEST_F(LayerTest, MessageBoxesPrintAndReturnTheAnswerOrTheirDefault) {
     EXPECT_EQ(MessageBoxA(nullptr, "x", "y", 0x7), 0);
     EXPECT_EQ(platform::headless::messageBoxesShown().size(), 3u);
     EXPECT_EQ(GetLastError(), static_cast<DWORD>(ERROR_INVALID_MSGBOX_STYLE));
+}
+
+// Another process (a test running the program) reads the boxes from the
+// log file the environment names, each whole, line breaks included.
+TEST_F(LayerTest, MessageBoxesGoToTheLogFileTheEnvironmentNames) {
+    TempFolder folder;
+    const std::string log = folder.path("boxes.log");
+    setenv("KELVANE_MESSAGE_BOX_LOG", log.c_str(), 1);
+    MessageBoxA(dialog, "first line\nsecond line", "Ask", MB_OK);
+    MessageBoxA(dialog, "Done", "Tell", MB_OK);
+    unsetenv("KELVANE_MESSAGE_BOX_LOG");
+    MessageBoxA(dialog, "not logged", "Tell", MB_OK);
+    EXPECT_EQ(TempFolder::read(log), std::string("Ask: first line\nsecond line\0Tell: Done\0", 39));
 }
 
 TEST(DialogManager, BadHandlesAndTemplatesFailWithWindowsErrors) {

@@ -47,9 +47,9 @@ Device::~Device() {
 // Bound resources hold the device and the device holds them: letting go of
 // the bindings when the application lets go of the device breaks the cycle.
 void Device::onPublicReleased() {
-    Texture* texture = texture_;
+    Texture* texture = pixel_.texture;
     VertexBuffer* stream = stream_;
-    texture_ = nullptr;
+    pixel_.texture = nullptr;
     stream_ = nullptr;
     pixelStateSet_ = true;
     if (texture) texture->unhold();
@@ -122,7 +122,7 @@ HRESULT Device::Clear(DWORD count, CONST D3DRECT* rects, DWORD flags, D3DCOLOR c
         if (flags & D3DCLEAR_ZBUFFER) {
             glClearDepth(z);
             glDepthMask(GL_TRUE);  // Clear ignores D3DRS_ZWRITEENABLE
-            gl_.depthMask = true;
+            glState_.zWrite = true;
             mask |= GL_DEPTH_BUFFER_BIT;
         }
         glClear(mask);
@@ -202,7 +202,7 @@ bool isBool(DWORD v) {
 // States outside this list would change the picture in ways the layer does
 // not draw, so they are refused rather than stored and ignored.
 HRESULT Device::setRenderStateValue(D3DRENDERSTATETYPE state, DWORD value) {
-    RenderStates& s = states_;
+    PixelState& s = pixel_;
     switch (state) {
         case D3DRS_ZWRITEENABLE:
             if (!isBool(value)) return D3DERR_INVALIDCALL;
@@ -218,8 +218,7 @@ HRESULT Device::setRenderStateValue(D3DRENDERSTATETYPE state, DWORD value) {
             return D3D_OK;
         case D3DRS_LIGHTING:
             if (!isBool(value)) return D3DERR_INVALIDCALL;
-            s.lighting = value != 0;
-            pipeline_.setLighting(s.lighting);
+            pipeline_.setLighting(value != 0);
             return D3D_OK;
         case D3DRS_SRCBLEND:
         case D3DRS_DESTBLEND:
@@ -235,7 +234,6 @@ HRESULT Device::setRenderStateValue(D3DRENDERSTATETYPE state, DWORD value) {
             s.alphaFunc = value;
             return D3D_OK;
         case D3DRS_AMBIENT:
-            s.ambient = value;
             pipeline_.setAmbient(value);
             return D3D_OK;
         case D3DRS_DEPTHBIAS: {
@@ -253,8 +251,8 @@ HRESULT Device::setRenderStateValue(D3DRENDERSTATETYPE state, DWORD value) {
 HRESULT Device::SetSamplerState(DWORD sampler, D3DSAMPLERSTATETYPE type, DWORD value) {
     HRESULT hr = D3DERR_INVALIDCALL;
     const bool filter = value == D3DTEXF_POINT || value == D3DTEXF_LINEAR;
-    DWORD* filterState = type == D3DSAMP_MAGFILTER   ? &magFilter_
-                         : type == D3DSAMP_MINFILTER ? &minFilter_
+    DWORD* filterState = type == D3DSAMP_MAGFILTER   ? &pixel_.magFilter
+                         : type == D3DSAMP_MINFILTER ? &pixel_.minFilter
                                                      : nullptr;
     if (sampler == 0 && filter && filterState) {
         *filterState = value;
@@ -274,10 +272,10 @@ HRESULT Device::SetTexture(DWORD stage, IDirect3DBaseTexture9* base) {
     Texture* texture = base ? asTexture(base) : nullptr;
     HRESULT hr = D3D_OK;
     if (stage != 0 || (texture && texture->device() != this)) hr = D3DERR_INVALIDCALL;
-    if (SUCCEEDED(hr) && texture != texture_) {
+    if (SUCCEEDED(hr) && texture != pixel_.texture) {
         if (texture) texture->hold();
-        if (texture_) texture_->unhold();
-        texture_ = texture;
+        if (pixel_.texture) pixel_.texture->unhold();
+        pixel_.texture = texture;
         pixelStateSet_ = true;
     }
     if (tracing())

@@ -1,7 +1,7 @@
 // The device: Direct3D 9's fixed-function state kept as Direct3D defines it,
 // with vertices transformed and lit in software (the device is created for
 // software vertex processing) and rasterised by OpenGL's fixed pipeline.
-// GL state is cached and only changes are issued.
+// Only GL state that differs from what GL was last told is issued.
 #ifndef KELVANE_D3D9_DEVICE_H
 #define KELVANE_D3D9_DEVICE_H
 
@@ -13,38 +13,28 @@
 
 #include "gl_target.h"
 #include "object.h"
-#include "resources.h"
+#include "texture.h"
+#include "vertex_buffer.h"
 #include "vertex_pipeline.h"
 
 namespace platform {
 namespace d3d9 {
 
-// Render states, with Direct3D's defaults.
-struct RenderStates {
-    bool zWrite = true;
-    bool alphaTest = false;
-    DWORD srcBlend = D3DBLEND_ONE;
-    DWORD destBlend = D3DBLEND_ZERO;
-    DWORD alphaRef = 0;
-    DWORD alphaFunc = D3DCMP_ALWAYS;
-    bool alphaBlend = false;
-    bool lighting = true;
-    D3DCOLOR ambient = 0;
-    DWORD depthBias = 0;  // a float's bits
-};
-
-// Everything of a draw that OpenGL sees per fragment. Draws whose state is
-// equal are drawn as one batch: their vertices are already transformed and
-// lit, so matrices, materials and lights may change freely in between.
+// Direct3D's state of what a draw does per fragment (render states, texture
+// stage 0 and its filters), with Direct3D's defaults. The device keeps the
+// current one; lighting and the ambient colour live in the vertex pipeline.
+// Draws whose state is equal are drawn as one batch: their vertices are
+// already transformed and lit, so matrices, materials and lights may change
+// freely in between.
 struct PixelState {
     bool alphaBlend = false;
-    DWORD srcBlend = 0, destBlend = 0;
+    DWORD srcBlend = D3DBLEND_ONE, destBlend = D3DBLEND_ZERO;
     bool alphaTest = false;
-    DWORD alphaFunc = 0, alphaRef = 0;
+    DWORD alphaFunc = D3DCMP_ALWAYS, alphaRef = 0;
     bool zWrite = true;
-    DWORD depthBias = 0;
+    DWORD depthBias = 0;  // a float's bits
     Texture* texture = nullptr;
-    DWORD magFilter = 0, minFilter = 0;
+    DWORD magFilter = D3DTEXF_POINT, minFilter = D3DTEXF_POINT;
     bool operator==(const PixelState& o) const {
         return alphaBlend == o.alphaBlend && srcBlend == o.srcBlend && destBlend == o.destBlend &&
                alphaTest == o.alphaTest && alphaFunc == o.alphaFunc && alphaRef == o.alphaRef &&
@@ -66,20 +56,6 @@ struct Batch {
         vertices.clear();
         indices.clear();
     }
-};
-
-// GL state as last issued, so draws change only what differs.
-struct GlState {
-    bool valid = false;
-    bool blend = false;
-    unsigned srcBlend = 0, destBlend = 0;
-    bool alphaTest = false;
-    unsigned alphaFunc = 0;
-    float alphaRef = 0;
-    bool depthMask = true;
-    float polygonOffset = 0;
-    bool textured = false;
-    int boundTexture = 0;  // trace id of the texture last bound
 };
 
 class Device final : public IDirect3DDevice9, public RefCounted {
@@ -119,7 +95,7 @@ public:
     // its format keeps alpha.
     bool readBackBuffer(Frame* frame, bool* hasAlpha);
     // A texture was bound or deleted behind the state cache's back.
-    void forgetBoundTexture() { gl_.boundTexture = 0; }
+    void forgetBoundTexture() { glState_.texture = nullptr; }
     // Binds a mesh's vertices as stream 0 with their format, as D3DX does.
     void bindStream(VertexBuffer* buffer, UINT stride, DWORD fvf);
     // Draws indexed triangles from stream 0; indices are 32-bit, relative to
@@ -133,22 +109,20 @@ private:
     HRESULT checkDraw(UINT firstVertex, UINT vertexCount) const;
     HRESULT submit(unsigned glMode, UINT firstVertex, UINT vertexCount, const uint32_t* indices,
                    UINT indexCount);
-    PixelState pixelState() const;
     void startBatch(unsigned glMode);
     void appendIndices(unsigned glMode, size_t base, UINT vertexCount, const uint32_t* indices,
                        UINT indexCount);
     void setFvf(DWORD fvf);
     void applyGlState(const PixelState& s);
+    void applyGlTexture(const PixelState& s);
     void initGlDefaults();
 
     RefCounted* direct3d_;
     HWND window_;
     std::unique_ptr<GlTarget> target_;
     bool inScene_ = false;
-    RenderStates states_;
-    DWORD magFilter_ = D3DTEXF_POINT, minFilter_ = D3DTEXF_POINT;
-    Texture* texture_ = nullptr;
-    // Something pixelState() reads was set since the batch took its state.
+    PixelState pixel_;
+    // Something in pixel_ was set since the batch took its state.
     bool pixelStateSet_ = true;
     VertexBuffer* stream_ = nullptr;
     UINT streamOffset_ = 0, streamStride_ = 0;
@@ -156,7 +130,11 @@ private:
     VertexLayout layout_;  // of fvf_, which is always one the layer draws or 0
     VertexPipeline pipeline_;
     Batch batch_;
-    GlState gl_;
+    // What GL was last told, in Direct3D's terms, so draws change only what
+    // differs; glState_.texture is the texture bound, null when unknown.
+    PixelState glState_;
+    bool glTextured_ = false;
+    bool glStateKnown_ = false;
     int defaultPoolBuffers_ = 0;
 };
 

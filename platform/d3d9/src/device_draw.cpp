@@ -96,50 +96,42 @@ void Device::initGlDefaults() {
     glEnableClientState(GL_TEXTURE_COORD_ARRAY);
 }
 
-PixelState Device::pixelState() const {
-    PixelState p;
-    p.alphaBlend = states_.alphaBlend;
-    p.srcBlend = states_.srcBlend;
-    p.destBlend = states_.destBlend;
-    p.alphaTest = states_.alphaTest;
-    p.alphaFunc = states_.alphaFunc;
-    p.alphaRef = states_.alphaRef;
-    p.zWrite = states_.zWrite;
-    p.depthBias = states_.depthBias;
-    p.texture = texture_;
-    p.magFilter = magFilter_;
-    p.minFilter = minFilter_;
-    return p;
-}
-
+// Issues the GL state of s where it differs from what GL was last told.
 void Device::applyGlState(const PixelState& s) {
-    const bool valid = gl_.valid;
-    if (changed(&gl_.blend, s.alphaBlend, valid)) (s.alphaBlend ? glEnable : glDisable)(GL_BLEND);
-    const bool srcChanged = changed(&gl_.srcBlend, glBlendFactor(s.srcBlend), valid);
-    if (changed(&gl_.destBlend, glBlendFactor(s.destBlend), valid) || srcChanged)
-        glBlendFunc(gl_.srcBlend, gl_.destBlend);
-    if (changed(&gl_.alphaTest, s.alphaTest, valid))
+    const bool known = glStateKnown_;
+    PixelState& gl = glState_;
+    if (changed(&gl.alphaBlend, s.alphaBlend, known))
+        (s.alphaBlend ? glEnable : glDisable)(GL_BLEND);
+    const bool srcChanged = changed(&gl.srcBlend, s.srcBlend, known);
+    if (changed(&gl.destBlend, s.destBlend, known) || srcChanged)
+        glBlendFunc(glBlendFactor(s.srcBlend), glBlendFactor(s.destBlend));
+    if (changed(&gl.alphaTest, s.alphaTest, known))
         (s.alphaTest ? glEnable : glDisable)(GL_ALPHA_TEST);
-    const bool funcChanged = changed(&gl_.alphaFunc, glCompare(s.alphaFunc), valid);
-    if (changed(&gl_.alphaRef, s.alphaRef / 255.0f, valid) || funcChanged)
-        glAlphaFunc(gl_.alphaFunc, gl_.alphaRef);
-    if (changed(&gl_.depthMask, s.zWrite, valid)) glDepthMask(s.zWrite ? GL_TRUE : GL_FALSE);
-    const float units = polygonOffsetUnits(s.depthBias, target_->format().depthBits);
-    if (changed(&gl_.polygonOffset, units, valid)) {
+    const bool funcChanged = changed(&gl.alphaFunc, s.alphaFunc, known);
+    if (changed(&gl.alphaRef, s.alphaRef, known) || funcChanged)
+        glAlphaFunc(glCompare(s.alphaFunc), s.alphaRef / 255.0f);
+    if (changed(&gl.zWrite, s.zWrite, known)) glDepthMask(s.zWrite ? GL_TRUE : GL_FALSE);
+    if (changed(&gl.depthBias, s.depthBias, known)) {
+        const float units = polygonOffsetUnits(s.depthBias, target_->format().depthBits);
         // GL_POLYGON_OFFSET_FILL offsets filled triangles only, never lines.
         (units != 0 ? glEnable : glDisable)(GL_POLYGON_OFFSET_FILL);
         glPolygonOffset(0, units);
     }
+    applyGlTexture(s);
+    glStateKnown_ = true;
+}
+
+// GL_TEXTURE_2D is on while a texture is set; glState_.texture is the one
+// bound, which stays bound while texturing is off.
+void Device::applyGlTexture(const PixelState& s) {
     Texture* texture = s.texture;
-    if (changed(&gl_.textured, texture != nullptr, valid))
+    if (changed(&glTextured_, texture != nullptr, glStateKnown_))
         (texture ? glEnable : glDisable)(GL_TEXTURE_2D);
-    if (texture) {
-        if (!valid || gl_.boundTexture != texture->id()) texture->bind();
-        gl_.boundTexture = texture->id();
-        texture->setFilters(s.magFilter == D3DTEXF_LINEAR ? GL_LINEAR : GL_NEAREST,
-                            s.minFilter == D3DTEXF_LINEAR ? GL_LINEAR : GL_NEAREST);
-    }
-    gl_.valid = true;
+    if (!texture) return;
+    if (glState_.texture != texture) texture->bind();
+    glState_.texture = texture;
+    texture->setFilters(s.magFilter == D3DTEXF_LINEAR ? GL_LINEAR : GL_NEAREST,
+                        s.minFilter == D3DTEXF_LINEAR ? GL_LINEAR : GL_NEAREST);
 }
 
 void Device::flushBatch() {
@@ -176,7 +168,7 @@ void Device::startBatch(unsigned glMode) {
     }
     const bool joining = batch_.count() > 0 && batch_.glMode == batchMode;
     if (joining && !pixelStateSet_) return;
-    const PixelState state = pixelState();
+    const PixelState& state = pixel_;
     if (batch_.count() > 0 && !(joining && batch_.state == state)) flushBatch();
     batch_.glMode = batchMode;
     batch_.state = state;

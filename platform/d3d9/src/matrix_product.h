@@ -4,16 +4,14 @@
 #ifndef KELVANE_D3D9_MATRIX_PRODUCT_H
 #define KELVANE_D3D9_MATRIX_PRODUCT_H
 
-#if defined(__SSE__)
-#include <xmmintrin.h>
-#endif
+#include "simd.h"
 
 namespace platform {
 namespace d3d9 {
 
 // out = a * b; out may not alias a or b.
 inline void multiplyMatrices(const float (*a)[4], const float (*b)[4], float (*out)[4]) {
-#if defined(__SSE__)
+#if defined(KELVANE_VERTEX_SSE)
     const __m128 rows[4] = {_mm_loadu_ps(b[0]), _mm_loadu_ps(b[1]), _mm_loadu_ps(b[2]),
                             _mm_loadu_ps(b[3])};
     for (int r = 0; r < 4; ++r) {

@@ -11,16 +11,10 @@
 
 #include "matrix_product.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#elif defined(__SSE__)
-#include <xmmintrin.h>
-#endif
-
 namespace platform {
 namespace d3d9 {
 
-#if !defined(__SSE__)
+#if !defined(KELVANE_VERTEX_SSE)
 inline D3DMATRIX multiply(const D3DMATRIX& a, const D3DMATRIX& b) {
     D3DMATRIX out;
     multiplyMatrices(a.m, b.m, out.m);
@@ -37,7 +31,7 @@ inline void transformPoint(const float* p, const D3DMATRIX& m, float* out, int c
 // All four columns of the same product; with SSE, each column's sum still
 // runs in the same order.
 inline void transformPoint4(const float* p, const D3DMATRIX& m, float* out) {
-#if defined(__SSE__)
+#if defined(KELVANE_VERTEX_SSE)
     const __m128 x = _mm_mul_ps(_mm_set1_ps(p[0]), _mm_loadu_ps(m.m[0]));
     const __m128 y = _mm_mul_ps(_mm_set1_ps(p[1]), _mm_loadu_ps(m.m[1]));
     const __m128 z = _mm_mul_ps(_mm_set1_ps(p[2]), _mm_loadu_ps(m.m[2]));
@@ -47,7 +41,7 @@ inline void transformPoint4(const float* p, const D3DMATRIX& m, float* out) {
 #endif
 }
 
-#if !defined(__SSE__)
+#if !defined(KELVANE_VERTEX_SSE)
 // Direct3D's clip depth runs 0..w and its pixel centres sit on integer
 // coordinates; GL's depth runs -w..w and its centres sit at +0.5. This is m
 // times the post-projection matrix that maps one onto the other, with the
@@ -66,7 +60,7 @@ inline D3DMATRIX glClipAdjusted(const D3DMATRIX& m, float shiftX, float shiftY) 
 }
 #endif
 
-#if defined(__SSE__)
+#if defined(KELVANE_VERTEX_SSE)
 // One row of a product, the row held in a register: the same sums, in the
 // same order, as multiplyMatrices, without reading back a row just stored.
 inline __m128 rowTimes(__m128 row, const float (*b)[4]) {
@@ -93,7 +87,7 @@ inline void firstThree(__m128 v, float* out) {
 }
 #endif
 
-#if !defined(__SSE2__)
+#if !defined(KELVANE_VERTEX_SSE2)
 // The nearest byte, halves rounded up. A float in 0..255 plus a half is exact
 // in double, so truncating it rounds as lround would; NaN becomes 0 as well.
 inline uint8_t toByte(float value) {
@@ -106,7 +100,7 @@ inline uint8_t toByte(float value) {
 // rgba. SSE's max and min pick exactly as the comparisons above do, NaN
 // included, and the rounding is the same exact sum in double.
 inline void lanesToBytes(const float (*rgba)[4], uint8_t (*bytes)[4]) {
-#if defined(__SSE2__)
+#if defined(KELVANE_VERTEX_SSE2)
     for (int c = 0; c < 4; ++c) {
         __m128 v = _mm_max_ps(_mm_loadu_ps(rgba[c]), _mm_setzero_ps());
         v = _mm_mul_ps(_mm_min_ps(v, _mm_set1_ps(1.0f)), _mm_set1_ps(255.0f));

@@ -186,7 +186,7 @@ void VertexPipeline::prepare() {
 // The SSE form keeps each row in a register from product to product: rows
 // read back straight after being stored wait for the store on some cores.
 void VertexPipeline::prepareMatrices() {
-#if defined(__SSE__)
+#if defined(KELVANE_VERTEX_SSE)
     float upper[3][3];
     for (int r = 0; r < 4; ++r) {
         const __m128 worldView = rowTimes(_mm_loadu_ps(world_.m[r]), view_.m);
@@ -238,7 +238,7 @@ void VertexPipeline::pointLightLanes(const ViewLight& v, const Lanes& lanes,
                                      float toLight[3][kLanes], float attenuation[kLanes],
                                      bool reached[kLanes]) const {
     const D3DLIGHT9& l = *v.light;
-#if defined(__SSE__)
+#if defined(KELVANE_VERTEX_SSE)
     static_assert(kLanes == 4, "one SSE register per component");
     __m128 t[3];
     for (int c = 0; c < 3; ++c)

@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "matrix_product.h"
 #include "xfile_raw.h"
 
 namespace platform {
@@ -25,14 +26,12 @@ void identity(float* m) {
     for (int i = 0; i < 16; ++i) m[i] = (i % 5 == 0) ? 1.0f : 0.0f;
 }
 
-// out = a * b for row-vector matrices: a applies first.
+// out = a * b for row-vector matrices (a applies first), with the product
+// D3DX's matrices use.
 void multiply(const float* a, const float* b, float* out) {
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c) {
-            float sum = 0;
-            for (int k = 0; k < 4; ++k) sum += a[r * 4 + k] * b[k * 4 + c];
-            out[r * 4 + c] = sum;
-        }
+    using Rows = const float (*)[4];
+    multiplyMatrices(reinterpret_cast<Rows>(a), reinterpret_cast<Rows>(b),
+                     reinterpret_cast<float (*)[4]>(out));
 }
 
 class Parser {

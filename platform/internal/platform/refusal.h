@@ -14,6 +14,9 @@ namespace platform {
 // "LAYER: refused CALL" once per kind and process.
 void reportRefusal(const char* layer, const std::string& kind, const std::string& call);
 
+// Every kind counts as not yet said again: for tests, which share a process.
+void forgetReportedRefusals();
+
 }  // namespace platform
 
 #endif

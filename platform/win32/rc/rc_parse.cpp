@@ -158,14 +158,16 @@ bool Parser::orExpression(int64_t* value) {
 bool Parser::styleExpression(int64_t start, int64_t* value, int64_t* added) {
     *value = start;
     int64_t ors = 0;
-    do {
+    for (bool more = true; more;) {
         bool negate = isName("NOT");
         if (negate) ++pos_;
         int64_t term;
         if (!atom(&term)) return false;
         *value = negate ? (*value & ~term) : (*value | term);
         if (!negate) ors |= term;
-    } while (isPunct("|") && (++pos_, true));
+        more = isPunct("|");
+        if (more) ++pos_;
+    }
     if (added) *added = ors;
     return true;
 }

@@ -27,9 +27,9 @@ public:
     virtual ~Backend() = default;
     virtual const char* name() const = 0;
 
-    // Dialog base units of a font, in pixels; the face is empty for the
-    // system font of a template without DS_SETFONT.
-    virtual void dialogBaseUnits(const std::string& face, int pointSize, int* x, int* y) = 0;
+    // The font a dialog's controls draw with, measured; the face is empty for
+    // the system font of a template without DS_SETFONT.
+    virtual DialogFont dialogFont(const std::string& face, int pointSize) = 0;
     virtual void screenSize(int* width, int* height) = 0;
 
     // A top-level window and all its controls exist, or one goes away.

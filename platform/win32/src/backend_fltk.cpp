@@ -280,15 +280,16 @@ class FltkBackend : public Backend {
 public:
     const char* name() const override { return "fltk"; }
 
-    void dialogBaseUnits(const std::string& face, int pointSize, int* x, int* y) override {
-        // The widgets' font stands for an 8-point dialog font; other sizes
-        // scale with it, and the system font of a template without one is larger.
-        int size = face.empty() || pointSize <= 0 ? kFltkFontSize + 3
-                                                  : (pointSize * kFltkFontSize + 4) / 8;
-        fl_font(FL_HELVETICA, size);
+    // The template's points at 96 dpi, as Windows asks for a dialog's font,
+    // measured as Windows measures it for the dialog units.
+    DialogFont dialogFont(const std::string& face, int pointSize) override {
+        DialogFont font;
+        font.pixels = face.empty() || pointSize <= 0 ? 13 : (pointSize * 96 + 36) / 72;
+        fl_font(kDialogFont, font.pixels);
         const char* letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-        *x = static_cast<int>((fl_width(letters) / 26 + 1) / 2);
-        *y = fl_height();
+        font.letterRunWidth = static_cast<int>(fl_width(letters) + 0.5);
+        font.height = fl_height();
+        return font;
     }
 
     void screenSize(int* width, int* height) override {
@@ -441,6 +442,10 @@ std::unique_ptr<Backend> makeFltkBackend() {
     if (!canOpenDisplay()) return nullptr;
     Fl::scheme("gtk+");
     Fl::event_dispatch(filterKeysFirst);
+    // "MS Sans Serif" is a Helvetica design; fontconfig's own choice for
+    // "sans" is often far wider, and the layouts were made for the narrower.
+    Fl::set_font(FL_HELVETICA, " Helvetica");
+    Fl::set_font(FL_HELVETICA_BOLD, "BHelvetica");
     return std::make_unique<FltkBackend>();
 }
 

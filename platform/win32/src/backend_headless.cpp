@@ -1,10 +1,11 @@
 // The headless back end: no display at all. Implements the metrics a
 // display would give (fixed, so layouts are the same on every machine),
 // the modal loop over the driver's queued input, message boxes (printed on
-// stdout, kept for the driver's messageBoxesShown and answered from it),
-// file dialogs (answered from the driver) and a clock that the driver moves.
-// Does not implement on-screen surfaces: the Direct3D layer renders
-// offscreen and hands frames over through setFrameSource.
+// stdout for a person, kept for the driver's messageBoxesShown and the
+// KELVANE_MESSAGE_BOX_LOG file, answered from the driver), file dialogs
+// (answered from the driver) and a clock that the driver moves. Does not
+// implement on-screen surfaces: the Direct3D layer renders offscreen and
+// hands frames over through setFrameSource.
 #include <stdio.h>
 
 #include "backend.h"
@@ -18,16 +19,17 @@ class HeadlessBackend : public Backend {
 public:
     const char* name() const override { return "headless"; }
 
-    // "MS Sans Serif" 8 pt at 96 dpi gives 6 x 13; other sizes scale with it,
-    // and the system font of a template without a font is 8 x 16.
-    void dialogBaseUnits(const std::string& face, int pointSize, int* x, int* y) override {
-        if (face.empty() || pointSize <= 0) {
-            *x = 8;
-            *y = 16;
-            return;
-        }
-        *x = (6 * pointSize + 4) / 8;
-        *y = (13 * pointSize + 4) / 8;
+    // "MS Sans Serif" 8 pt at 96 dpi: 11 pixels, base units 6 x 13; other
+    // sizes scale with it, and the system font of a template without a font
+    // has base units 8 x 16.
+    DialogFont dialogFont(const std::string& face, int pointSize) override {
+        bool system = face.empty() || pointSize <= 0;
+        int baseX = system ? 8 : (6 * pointSize + 4) / 8;
+        DialogFont font;
+        font.pixels = system ? 16 : (pointSize * 96 + 36) / 72;
+        font.letterRunWidth = baseX * 52 - 26;
+        font.height = system ? 16 : (13 * pointSize + 4) / 8;
+        return font;
     }
 
     void screenSize(int* width, int* height) override {

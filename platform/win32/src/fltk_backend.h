@@ -3,6 +3,8 @@
 #ifndef KELVANE_WIN32_FLTK_BACKEND_H
 #define KELVANE_WIN32_FLTK_BACKEND_H
 
+#include <FL/Enumerations.H>
+
 #include "window.h"
 
 class Fl_Widget;
@@ -10,8 +12,9 @@ class Fl_Window;
 
 namespace win32 {
 
-// Font the widgets draw with; the dialog base units are measured from it.
-const int kFltkFontSize = 10;
+// Face the widgets draw with, at their dialog's DialogFont::pixels; the
+// dialog units are measured from it.
+const Fl_Font kDialogFont = FL_HELVETICA;
 
 // Builds the widget of a control inside the current FLTK group.
 Fl_Widget* createControlWidget(Window* control);

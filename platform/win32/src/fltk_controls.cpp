@@ -94,6 +94,25 @@ public:
     }
 };
 
+// Text from the control's top left corner, broken at spaces and clipped to
+// the control, as a static control draws; FLTK's own boxes keep 3 pixels
+// clear on each side, which the dialog units leave no room for.
+class StaticWidget : public Fl_Box {
+public:
+    StaticWidget(int x, int y, int w, int h) : Fl_Box(x, y, w, h) {}
+    void draw() override {
+        draw_box();
+        fl_push_clip(x(), y(), w(), h());
+        draw_label(x(), y(), w(), h());
+        fl_pop_clip();
+    }
+};
+
+// The pixel size of the font the control's dialog draws with.
+int fontPixels(const Window* control) {
+    return control->parent ? control->parent->font.pixels : 0;
+}
+
 template <typename Base>
 class Focusing : public Base {
 public:
@@ -183,18 +202,18 @@ Fl_Widget* createButton(Window* control, int x, int y, int w, int h) {
 
 Fl_Widget* createCombo(Window* control, int x, int y, int w) {
     // The template's height is that of the dropped list; the box itself is one line.
-    int h = kFltkFontSize + 10;
+    int h = fontPixels(control) + 10;
     Fl_Widget* widget;
     if (isDropDownList(control)) {
         Fl_Choice* choice = new ListWidget<Fl_Choice>(x, y, w, h);
-        choice->textsize(kFltkFontSize);
+        choice->textsize(fontPixels(control));
         widget = choice;
         choice->callback(listPicked);
         choice->when(FL_WHEN_RELEASE_ALWAYS);  // picking the selected entry again notifies too
     } else {
         // The parts report to the core directly instead of through the group.
         Fl_Input_Choice* combo = new Fl_Input_Choice(x, y, w, h);
-        combo->textsize(kFltkFontSize);
+        combo->textsize(fontPixels(control));
         combo->input()->when(FL_WHEN_CHANGED);
         combo->input()->callback(editChanged);
         combo->input()->user_data(control);
@@ -206,15 +225,12 @@ Fl_Widget* createCombo(Window* control, int x, int y, int w) {
 }
 
 Fl_Widget* createStatic(Window* control, int x, int y, int w, int h) {
-    Fl_Box* box = new Fl_Box(x, y, w, h);
+    Fl_Box* box = new StaticWidget(x, y, w, h);
     DWORD kind = control->style & SS_TYPEMASK;
     Fl_Align side = kind == SS_RIGHT    ? FL_ALIGN_RIGHT
                     : kind == SS_CENTER ? FL_ALIGN_CENTER
                                         : FL_ALIGN_LEFT;
     box->align(side | FL_ALIGN_TOP | FL_ALIGN_INSIDE | FL_ALIGN_WRAP);
-    // Helvetica runs wider than the dialog font the layouts were made for;
-    // a point less keeps short captions on one line as they were meant.
-    box->labelsize(kFltkFontSize - 1);
     return box;
 }
 
@@ -271,7 +287,7 @@ Fl_Widget* createControlWidget(Window* control) {
     switch (control->kind) {
         case WindowKind::Edit: {
             EditWidget* edit = new EditWidget(x, y, w, h);
-            edit->textsize(kFltkFontSize);
+            edit->textsize(fontPixels(control));
             edit->when(FL_WHEN_CHANGED);
             edit->callback(editChanged);
             widget = edit;
@@ -287,7 +303,7 @@ Fl_Widget* createControlWidget(Window* control) {
             widget = createStatic(control, x, y, w, h);
             break;
     }
-    if (control->kind != WindowKind::Static) widget->labelsize(kFltkFontSize);
+    widget->labelsize(fontPixels(control));
     widget->user_data(control);
     if (!(control->style & WS_TABSTOP)) widget->clear_visible_focus();
     control->backendData = widget;

@@ -2,6 +2,9 @@
 // the queue of input the modal loops play, and the waiting answers.
 #include "platform/headless.h"
 
+#include <stdio.h>
+#include <stdlib.h>
+
 #include <deque>
 
 #include "controls.h"
@@ -269,8 +272,21 @@ int takeBoxAnswer() {
     return id;
 }
 
+// With KELVANE_MESSAGE_BOX_LOG=FILE, every box shown is also appended to
+// FILE as "CAPTION: TEXT" and a NUL, so another process (a test running the
+// program) sees exactly what was shown, line breaks included.
 void recordMessageBox(const std::string& caption, const std::string& text) {
-    state().boxesShown.push_back(caption + ": " + text);
+    const std::string box = caption + ": " + text;
+    state().boxesShown.push_back(box);
+    const char* log = getenv("KELVANE_MESSAGE_BOX_LOG");
+    if (!log || !*log) return;
+    FILE* file = fopen(log, "ab");
+    if (!file) {
+        fprintf(stderr, "message box: cannot append to %s\n", log);
+        return;
+    }
+    fwrite(box.c_str(), 1, box.size() + 1, file);
+    fclose(file);
 }
 
 }  // namespace win32

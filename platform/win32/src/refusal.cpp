@@ -11,12 +11,22 @@
 
 namespace platform {
 
+namespace {
+
+std::mutex guard;
+std::set<std::string> reported;
+
+}  // namespace
+
 void reportRefusal(const char* layer, const std::string& kind, const std::string& call) {
-    static std::mutex guard;
-    static std::set<std::string> reported;
     std::lock_guard<std::mutex> lock(guard);
     if (!reported.insert(std::string(layer) + ":" + kind).second) return;
     fprintf(stderr, "%s: refused %s\n", layer, call.c_str());
+}
+
+void forgetReportedRefusals() {
+    std::lock_guard<std::mutex> lock(guard);
+    reported.clear();
 }
 
 }  // namespace platform

@@ -18,6 +18,15 @@ namespace win32 {
 enum class WindowKind { Bare, Dialog, Edit, Button, ComboBox, Static };
 
 struct Window;
+// A dialog's font as the dialog manager measures it: the pixel size the
+// controls draw with, the width of "A".."Z""a".."z" in it (Windows' base for
+// the horizontal dialog unit) and its cell height (the vertical one).
+struct DialogFont {
+    int pixels = 0;
+    int letterRunWidth = 0;
+    int height = 0;
+};
+
 using WindowProc = LRESULT (*)(Window*, UINT, WPARAM, LPARAM);
 
 struct Window {
@@ -44,8 +53,7 @@ struct Window {
     bool ended = false;
     INT_PTR result = 0;
     int defaultId = 0;
-    int baseUnitX = 0;
-    int baseUnitY = 0;
+    DialogFont font;
     HICON bigIcon = nullptr;
     HICON smallIcon = nullptr;
 

@@ -1,6 +1,6 @@
 // Map textures and .x meshes loaded from the files a track names.
-#ifndef KELVANE_RENDER_RESOURCES_H
-#define KELVANE_RENDER_RESOURCES_H
+#ifndef KELVANE_RENDER_TRACK_ASSETS_H
+#define KELVANE_RENDER_TRACK_ASSETS_H
 
 #include <windows.h>
 #include <d3d9.h>

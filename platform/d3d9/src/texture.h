@@ -1,8 +1,6 @@
-// The device's resources: vertex buffers (kept in system memory, because the
-// device transforms and lights vertices itself) and textures (a GL texture
-// plus the RGBA pixels it was made from).
-#ifndef KELVANE_D3D9_RESOURCES_H
-#define KELVANE_D3D9_RESOURCES_H
+// A texture: a GL texture plus the RGBA pixels it was made from.
+#ifndef KELVANE_D3D9_TEXTURE_H
+#define KELVANE_D3D9_TEXTURE_H
 
 #include <d3d9.h>
 
@@ -15,34 +13,6 @@ namespace platform {
 namespace d3d9 {
 
 class Device;
-
-class VertexBuffer final : public IDirect3DVertexBuffer9, public RefCounted {
-public:
-    // Largest buffer the layer will allocate; more fails as out of memory.
-    static const UINT kMaxLength = 64u << 20;
-
-    VertexBuffer(Device* device, UINT length, DWORD fvf, bool defaultPool = false);
-    ~VertexBuffer() override;
-
-    ULONG AddRef() override { return addPublic(); }
-    ULONG Release() override;
-    HRESULT Lock(UINT OffsetToLock, UINT SizeToLock, void** ppbData, DWORD Flags) override;
-    HRESULT Unlock() override;
-
-    // The layer's own writes (a mesh's vertices), which the trace does not show.
-    void fill(const void* bytes, size_t size);
-    const uint8_t* bytes() const { return data_.data(); }
-    UINT length() const { return static_cast<UINT>(data_.size()); }
-    int id() const { return id_; }
-    Device* device() const { return device_; }
-
-private:
-    Device* device_;
-    std::vector<uint8_t> data_;
-    int locks_ = 0;
-    int id_;
-    bool defaultPool_;
-};
 
 class Texture final : public IDirect3DTexture9, public RefCounted {
 public:

@@ -1,10 +1,11 @@
-#include "resources.h"
+#include "track_assets.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <new>
 
+#include "com_release.h"
 #include "path_utils.h"
 #include "renderer.h"
 #include "scene.h"
@@ -12,12 +13,6 @@
 #include "track_document.h"
 
 namespace {
-
-template <typename T>
-void releaseRef(T*& object) {
-    if (object) object->Release();
-    object = nullptr;
-}
 
 // Where a failure goes when the caller keeps no report: the budget must still
 // stop the load that passed it.
@@ -74,7 +69,7 @@ void clearSlot(MeshSlot* slot) {
     }
     delete[] slot->textures;
     delete[] slot->materials;
-    releaseRef(slot->mesh);
+    releaseCom(slot->mesh);
     *slot = MeshSlot{};
 }
 
@@ -131,13 +126,13 @@ HRESULT Scene::loadMesh(DWORD slot, const char* path, const char* textureDirecto
                                         &materialBuffer, nullptr, &loaded.materialCount,
                                         &loaded.mesh);
     if (FAILED(result) || !loaded.mesh) {
-        releaseRef(materialBuffer);
-        releaseRef(loaded.mesh);
+        releaseCom(materialBuffer);
+        releaseCom(loaded.mesh);
         report->add(meshName, classifyLoadFailure(path, result, ResourceFailure::NotAMesh));
         return E_FAIL;
     }
     bool filled = fillMaterials(&loaded, materialBuffer, textureDirectory, meshName, report);
-    releaseRef(materialBuffer);
+    releaseCom(materialBuffer);
     if (!filled) {
         clearSlot(&loaded);
         report->add(meshName, ResourceFailure::TooLarge);
