@@ -158,6 +158,31 @@ TEST(UndoScript, CopyPasteIsClippedAtTheEdgeAndCutEmpties) {
     EXPECT_EQ(readFileBytes(folder.path("cut.trk")), empty);
 }
 
+// Save keeps the history: Ctrl+Z after it still undoes. New and Load start
+// afresh: Ctrl+Z right after them changes nothing, though steps were kept.
+TEST(UndoScript, SaveKeepsTheHistoryNewAndLoadStartAfresh) {
+    TempFolder folder;
+    std::string script = newTrackLines(6, 5, 3, 2, 2, 2) + "click 1042\n" +
+                         saveTrackLines(folder, "added.trk") + "key Ctrl+Z\n" +
+                         saveTrackLines(folder, "undone.trk") + "key Ctrl+Y\n" +
+                         saveTrackLines(folder, "redone.trk") + newTrackLines(6, 5, 3, 2, 2, 2) +
+                         "key Ctrl+Z\n" + saveTrackLines(folder, "new.trk") + "click 1040\nanswer-box 7\n" +
+                         loadTrackLines(folder.path("added.trk")) + "key Ctrl+Z\n" +
+                         saveTrackLines(folder, "loaded.trk");
+    ProgramRun run = runKelvane(folder, script);
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    TrackDocument expected;
+    expected.createTrack(6, 5, 3, 2, 2, 2);
+    std::string fresh = savedBytes(expected, folder);
+    expected.addBillboard();
+    std::string added = savedBytes(expected, folder);
+    EXPECT_EQ(readFileBytes(folder.path("added.trk")), added);
+    EXPECT_EQ(readFileBytes(folder.path("undone.trk")), fresh);
+    EXPECT_EQ(readFileBytes(folder.path("redone.trk")), added);
+    EXPECT_EQ(readFileBytes(folder.path("new.trk")), fresh);
+    EXPECT_EQ(readFileBytes(folder.path("loaded.trk")), added);
+}
+
 // A New dialog above the main one takes the keys for itself: Ctrl+Z there
 // undoes nothing of the track.
 TEST(UndoScript, KeysUnderAModalDialogDoNothing) {
