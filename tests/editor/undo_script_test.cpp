@@ -74,9 +74,9 @@ TEST(UndoScript, EveryKindOfStepUndoesAndRedoesToTheSavedBytes) {
 // once the box has lost the focus, typing into it again is a new step.
 TEST(UndoScript, TypingIntoOneBoxIsOneStepAndTheBoxFollows) {
     TempFolder folder;
-    std::string script = newTrackLines(6, 5, 3, 2, 2, 2) + "print 1012\ntype 1012 123\n" +
-                         "type 1013 9\ntype 1012 45\nprint 1012\nkey Ctrl+Z\nprint 1012\n" +
-                         "key Ctrl+Z\nkey Ctrl+Z\nprint 1012\nprint 1013\n" +
+    std::string script = newTrackLines(6, 5, 3, 2, 2, 2) + "print 1035\nprint 1012\n" +
+                         "type 1012 123\ntype 1013 9\ntype 1012 45\nprint 1012\nkey Ctrl+Z\n" +
+                         "print 1012\nkey Ctrl+Z\nkey Ctrl+Z\nprint 1012\nprint 1013\nprint 1035\n" +
                          saveTrackLines(folder, "undone.trk");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
@@ -87,6 +87,8 @@ TEST(UndoScript, TypingIntoOneBoxIsOneStepAndTheBoxFollows) {
     EXPECT_EQ(boxes[1], "1012: 45") << run.out;
     EXPECT_EQ(boxes[2], "1012: 123") << run.out;
     EXPECT_EQ(boxes[3], boxes[0]) << run.out;
+    // The billboard is unused again, and "Map:" shows what it showed before.
+    EXPECT_EQ(run.count("1035: 0|1|2 sel=0"), 2) << run.out;
     TrackDocument expected;
     expected.createTrack(6, 5, 3, 2, 2, 2);
     EXPECT_EQ(readFileBytes(folder.path("undone.trk")), savedBytes(expected, folder));
