@@ -1,6 +1,7 @@
 #include "edit_history.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "control_text.h"
 #include "editor_state.h"
@@ -118,12 +119,12 @@ void sealEditStep() {
 }
 
 BOOL runCommandStep(HWND dialog, int controlId, WORD notification, CommandHandler handler) {
-    bool renames = commandRenamesLists(controlId);
-    if (renames) rememberListsBefore();
+    std::vector<HWND> lists = listsChangedBy(controlId);
+    if (!lists.empty()) rememberListsBefore(lists);
     beginEditStep(stepName(controlId), typingKey(controlId));
     BOOL result = handler(dialog, controlId, notification);
     uint64_t serial = endEditStep(dialog);
-    if (renames) rememberListsAfter(serial);
+    if (!lists.empty()) rememberListsAfter(serial);
     if (notification == EN_KILLFOCUS) sealEditStep();
     return result;
 }

@@ -19,7 +19,8 @@ struct ListState {
 };
 
 struct ListsState {
-    std::vector<ListState> lists;  // in the order of namingLists()
+    std::vector<HWND> handles;
+    std::vector<ListState> lists;  // of handles, in order
 };
 
 struct Memo {
@@ -30,6 +31,22 @@ struct Memo {
 std::vector<HWND> namingLists() {
     return {controls.fieldMaps, controls.borderMap, controls.backgroundMap, controls.spriteMap,
             controls.meshList};
+}
+
+bool isSpriteCommand(int controlId) {
+    switch (controlId) {
+        case IDC_SPRITE_POS_X:
+        case IDC_SPRITE_POS_Y:
+        case IDC_SPRITE_POS_Z:
+        case IDC_SPRITE_SCALE_X:
+        case IDC_SPRITE_SCALE_Y:
+        case IDC_SPRITE_ANGLE:
+        case IDC_SPRITE_MAP:
+        case IDC_SPRITE_FACE:
+            return true;
+        default:
+            return false;
+    }
 }
 
 ListState readList(HWND list) {
@@ -54,9 +71,10 @@ void writeList(HWND list, const ListState& state) {
     SendMessageA(list, CB_SETCURSEL, static_cast<WPARAM>(state.selection), 0);
 }
 
-ListsState readLists() {
+ListsState readLists(const std::vector<HWND>& handles) {
     ListsState state;
-    for (HWND list : namingLists()) state.lists.push_back(readList(list));
+    state.handles = handles;
+    for (HWND list : handles) state.lists.push_back(readList(list));
     return state;
 }
 
@@ -72,29 +90,34 @@ ListsState& pendingBefore() {
 
 }  // namespace
 
-bool commandRenamesLists(int controlId) {
-    return controlId == IDC_FIELD_ADD_MAP || controlId == IDC_FIELD_BROWSE ||
-           controlId == IDC_MESH_ADD || controlId == IDC_MESH_BROWSE;
+std::vector<HWND> listsChangedBy(int controlId) {
+    if (controlId == IDC_FIELD_ADD_MAP || controlId == IDC_FIELD_BROWSE ||
+        controlId == IDC_MESH_ADD || controlId == IDC_MESH_BROWSE)
+        return namingLists();
+    // A billboard not yet used shows no map; the list showed one before.
+    if (isSpriteCommand(controlId)) return {controls.spriteMap};
+    return {};
 }
 
-void rememberListsBefore() {
-    pendingBefore() = readLists();
+void rememberListsBefore(const std::vector<HWND>& lists) {
+    pendingBefore() = readLists(lists);
 }
 
 void rememberListsAfter(uint64_t serial) {
     for (auto memo = memos().begin(); memo != memos().end();)
         memo = editHistory().holdsStep(memo->first) ? std::next(memo) : memos().erase(memo);
     if (serial == 0) return;
+    // Keystrokes merged into one step keep the lists from before the first.
+    bool merged = memos().count(serial) != 0;
     Memo& memo = memos()[serial];
-    memo.before = std::move(pendingBefore());
-    memo.after = readLists();
+    if (!merged) memo.before = std::move(pendingBefore());
+    memo.after = readLists(memo.before.handles);
 }
 
 void showRememberedLists(uint64_t serial, bool back) {
     auto found = memos().find(serial);
     if (found == memos().end()) return;
     const ListsState& state = back ? found->second.before : found->second.after;
-    std::vector<HWND> lists = namingLists();
-    for (size_t k = 0; k < lists.size() && k < state.lists.size(); ++k)
-        writeList(lists[k], state.lists[k]);
+    for (size_t k = 0; k < state.handles.size() && k < state.lists.size(); ++k)
+        writeList(state.handles[k], state.lists[k]);
 }

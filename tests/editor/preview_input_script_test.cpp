@@ -194,3 +194,47 @@ TEST(PreviewInput, KeysStayInThePreviewAndHeldKeysAreDeterministic) {
 }
 
 }  // namespace
+
+// With the focus in the Preview, Ctrl+Z undoes a whole stroke and then a
+// whole rectangle, Ctrl+Y redoes them; Ctrl+C copies the rectangle just
+// painted, Ctrl+V puts it at the chosen cell cut at the grid's edge.
+TEST(PreviewInput, PaintingIsOneUndoStepAndCtrlCCopiesTheRectangle) {
+    TempFolder folder;
+    TrackDocument track;
+    track.createTrack(10, 10, 3, 0, 0, 0);
+    std::string script = newTrackLines(10, 10, 3, 0, 0, 0) +
+                         "choose 1021 1\nclick 1054\nchoose 1046 1\nkeydown T\n" +
+                         saveTrackLines(folder, "empty.trk") +
+                         "mouse down " + cellPixel(track, true, 1, 3) + " ctrl\n" +
+                         "mouse move " + cellPixel(track, true, 6, 3) + " ctrl\n" +
+                         "mouse up " + cellPixel(track, true, 6, 3) + " ctrl\n" +
+                         saveTrackLines(folder, "row.trk") +
+                         "mouse down " + cellPixel(track, true, 2, 6) + " shift\n" +
+                         "mouse move " + cellPixel(track, true, 4, 8) + " shift\n" +
+                         "mouse up " + cellPixel(track, true, 4, 8) + " shift\n" +
+                         saveTrackLines(folder, "rectangle.trk") + "key Ctrl+Z\n" +
+                         saveTrackLines(folder, "undo1.trk") + "key Ctrl+Z\n" +
+                         saveTrackLines(folder, "undo2.trk") + "key Ctrl+Y\nkey Ctrl+Y\n" +
+                         saveTrackLines(folder, "redo2.trk") + "key Ctrl+C\n" +
+                         "type 1010 8\ntype 1011 0\nkey Ctrl+V\n" +
+                         saveTrackLines(folder, "pasted.trk") + "key Ctrl+Z\n" +
+                         saveTrackLines(folder, "unpasted.trk");
+    ProgramRun run = runKelvane(folder, script);
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    EXPECT_EQ(run.count("MessageBox"), 0) << run.out;
+    std::string empty = readFileBytes(folder.path("empty.trk"));
+    std::string row = readFileBytes(folder.path("row.trk"));
+    std::string rectangle = readFileBytes(folder.path("rectangle.trk"));
+    EXPECT_NE(row, empty);
+    EXPECT_NE(rectangle, row);
+    EXPECT_TRUE(readFileBytes(folder.path("undo1.trk")) == row);
+    EXPECT_TRUE(readFileBytes(folder.path("undo2.trk")) == empty);
+    EXPECT_TRUE(readFileBytes(folder.path("redo2.trk")) == rectangle);
+    EXPECT_TRUE(readFileBytes(folder.path("unpasted.trk")) == rectangle);
+    ASSERT_TRUE(track.loadTrack(folder.path("rectangle.trk").c_str()));
+    Field painted = *track.fieldAt(3, 7);
+    // Columns 8 and 9 of rows 0 to 2 take the block's left two columns.
+    for (DWORD j = 0; j <= 2; ++j)
+        for (DWORD i = 8; i <= 9; ++i) track.setField(i, j, painted);
+    EXPECT_TRUE(readFileBytes(folder.path("pasted.trk")) == savedBytes(track, folder));
+}

@@ -74,9 +74,9 @@ TEST(UndoScript, EveryKindOfStepUndoesAndRedoesToTheSavedBytes) {
 // once the box has lost the focus, typing into it again is a new step.
 TEST(UndoScript, TypingIntoOneBoxIsOneStepAndTheBoxFollows) {
     TempFolder folder;
-    std::string script = newTrackLines(6, 5, 3, 2, 2, 2) + "print 1012\ntype 1012 123\n" +
-                         "type 1013 9\ntype 1012 45\nprint 1012\nkey Ctrl+Z\nprint 1012\n" +
-                         "key Ctrl+Z\nkey Ctrl+Z\nprint 1012\nprint 1013\n" +
+    std::string script = newTrackLines(6, 5, 3, 2, 2, 2) + "print 1035\nprint 1012\n" +
+                         "type 1012 123\ntype 1013 9\ntype 1012 45\nprint 1012\nkey Ctrl+Z\n" +
+                         "print 1012\nkey Ctrl+Z\nkey Ctrl+Z\nprint 1012\nprint 1013\nprint 1035\n" +
                          saveTrackLines(folder, "undone.trk");
     ProgramRun run = runKelvane(folder, script);
     ASSERT_EQ(run.exitCode, 0) << run.out;
@@ -87,6 +87,8 @@ TEST(UndoScript, TypingIntoOneBoxIsOneStepAndTheBoxFollows) {
     EXPECT_EQ(boxes[1], "1012: 45") << run.out;
     EXPECT_EQ(boxes[2], "1012: 123") << run.out;
     EXPECT_EQ(boxes[3], boxes[0]) << run.out;
+    // The billboard is unused again, and "Map:" shows what it showed before.
+    EXPECT_EQ(run.count("1035: 0|1|2 sel=0"), 2) << run.out;
     TrackDocument expected;
     expected.createTrack(6, 5, 3, 2, 2, 2);
     EXPECT_EQ(readFileBytes(folder.path("undone.trk")), savedBytes(expected, folder));
@@ -156,6 +158,31 @@ TEST(UndoScript, CopyPasteIsClippedAtTheEdgeAndCutEmpties) {
     EXPECT_EQ(readFileBytes(folder.path("pasted.trk")), savedBytes(expected, folder));
     EXPECT_EQ(readFileBytes(folder.path("undone.trk")), before);
     EXPECT_EQ(readFileBytes(folder.path("cut.trk")), empty);
+}
+
+// Save keeps the history: Ctrl+Z after it still undoes. New and Load start
+// afresh: Ctrl+Z right after them changes nothing, though steps were kept.
+TEST(UndoScript, SaveKeepsTheHistoryNewAndLoadStartAfresh) {
+    TempFolder folder;
+    std::string script = newTrackLines(6, 5, 3, 2, 2, 2) + "click 1042\n" +
+                         saveTrackLines(folder, "added.trk") + "key Ctrl+Z\n" +
+                         saveTrackLines(folder, "undone.trk") + "key Ctrl+Y\n" +
+                         saveTrackLines(folder, "redone.trk") + newTrackLines(6, 5, 3, 2, 2, 2) +
+                         "key Ctrl+Z\n" + saveTrackLines(folder, "new.trk") + "click 1040\nanswer-box 7\n" +
+                         loadTrackLines(folder.path("added.trk")) + "key Ctrl+Z\n" +
+                         saveTrackLines(folder, "loaded.trk");
+    ProgramRun run = runKelvane(folder, script);
+    ASSERT_EQ(run.exitCode, 0) << run.out;
+    TrackDocument expected;
+    expected.createTrack(6, 5, 3, 2, 2, 2);
+    std::string fresh = savedBytes(expected, folder);
+    expected.addBillboard();
+    std::string added = savedBytes(expected, folder);
+    EXPECT_EQ(readFileBytes(folder.path("added.trk")), added);
+    EXPECT_EQ(readFileBytes(folder.path("undone.trk")), fresh);
+    EXPECT_EQ(readFileBytes(folder.path("redone.trk")), added);
+    EXPECT_EQ(readFileBytes(folder.path("new.trk")), fresh);
+    EXPECT_EQ(readFileBytes(folder.path("loaded.trk")), added);
 }
 
 // A New dialog above the main one takes the keys for itself: Ctrl+Z there

@@ -3,13 +3,14 @@
 # main dialog and the Preview, checks that the Preview shows the clear colour,
 # clicks "New", presses Enter in the New dialog (its default button is OK),
 # checks that the dialog went, that the Preview now draws a track and that the
-# program still runs, and keeps a screenshot of the screen.
+# program still runs, paints a stroke in the Preview and takes it back with
+# Ctrl+Z, and keeps a screenshot of the screen.
 # Usage: kelvane_smoke.sh PROGRAM SCREENSHOT.png. Exit 77 (skipped) without
 # Xvfb, xdotool or ImageMagick.
 set -eu
 PROGRAM="$1"
 SHOT="$2"
-for tool in xvfb-run xdotool import; do
+for tool in xvfb-run xdotool import compare; do
     command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is missing"; exit 77; }
 done
 mkdir -p "$(dirname "$SHOT")"
@@ -65,6 +66,39 @@ inner() {
         *"(0,0,255"*) echo "after New the Preview still shows only the clear colour"; exit 1 ;;
     esac
     kill -0 "$pid" || { echo "kelvane ended early:"; cat "$SHOT.log"; exit 1; }
+    undo_paint_stroke
+    kill -0 "$pid" || { echo "kelvane ended early:"; cat "$SHOT.log"; exit 1; }
+}
+
+# Pixels that differ between two screenshots within the Preview's left part,
+# which the main dialog does not cover.
+preview_difference() {
+    compare -metric AE -crop 400x400+20+20 "$1" "$2" null: 2>&1 || true
+}
+
+# A Ctrl-drag paints cells in the Preview; Ctrl+Z, pressed there, is the
+# accelerator that takes the whole stroke back.
+undo_paint_stroke() {
+    cp "$SHOT" "$SHOT.new.png"
+    xdotool mousemove 146 274 keydown ctrl mousedown 1 mousemove 200 284 mousemove 326 294 \
+        mouseup 1 keyup ctrl
+    sleep 1
+    import -window root "$SHOT.painted.png"
+    painted=$(preview_difference "$SHOT.new.png" "$SHOT.painted.png")
+    if [ "${painted%%.*}" -lt 500 ]; then
+        echo "a Ctrl-drag in the Preview painted nothing ($painted pixels changed)"
+        exit 1
+    fi
+    xdotool key ctrl+z
+    sleep 1
+    import -window root "$SHOT"
+    # Only the marked cell may differ: undo selects the cell it changed.
+    left=$(preview_difference "$SHOT.new.png" "$SHOT")
+    if [ "${left%%.*}" -gt $((${painted%%.*} / 4)) ]; then
+        echo "Ctrl+Z did not take the stroke back ($left of $painted pixels still differ)"
+        exit 1
+    fi
+    rm -f "$SHOT.new.png" "$SHOT.painted.png"
 }
 
 if [ "${KELVANE_SMOKE_INNER:-}" = 1 ]; then
