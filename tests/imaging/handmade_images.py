@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Writes the BMP and TGA variants ImageMagick's writers do not produce
 (top-down rows, RLE4, 32-bit without alpha, a V4 header, an OS/2 2.x header,
-TGA origins, 15/16-bit pixels, colour maps starting past index 0 and a
-colour map with alpha) from a raw RGBA picture. Usage: handmade_images.py RGBA_FILE WIDTH HEIGHT OUT_DIR"""
+TGA origins, 15/16-bit pixels, colour maps starting past index 0, a colour
+map with alpha, DXT3) from a raw RGBA picture. Usage: handmade_images.py RGBA_FILE WIDTH HEIGHT OUT_DIR"""
 import struct
 import sys
 
@@ -102,6 +102,50 @@ def word555(p, alpha):
     return (p[0] >> 3) << 10 | (p[1] >> 3) << 5 | p[2] >> 3 | (0x8000 if alpha and p[3] >= 128 else 0)
 
 
+def rgb565(p):
+    return (p[0] >> 3) << 11 | (p[1] >> 2) << 5 | p[2] >> 3
+
+
+def expand565(v):
+    r, g, b = v >> 11, v >> 5 & 63, v & 31
+    return (r << 3 | r >> 2, g << 2 | g >> 4, b << 3 | b >> 2)
+
+
+def dxt3_block(texels):
+    """One DXT3 block: explicit 4-bit alpha, then a four-colour block between
+    the darkest and brightest texel."""
+    alpha = 0
+    for i, p in enumerate(texels):
+        alpha |= (p[3] >> 4) << (4 * i)
+    ends = sorted({rgb565(p) for p in texels})
+    c0, c1 = ends[-1], ends[0]
+    if c0 == c1:
+        c1 = c0 - 1 if c0 else 1
+        c0, c1 = max(c0, c1), min(c0, c1)
+    a, b = expand565(c0), expand565(c1)
+    palette = [a, b, tuple((2 * x + y) // 3 for x, y in zip(a, b)),
+               tuple((x + 2 * y) // 3 for x, y in zip(a, b))]
+    indices = 0
+    for i, p in enumerate(texels):
+        best = min(range(4), key=lambda k: sum((palette[k][c] - p[c]) ** 2 for c in range(3)))
+        indices |= best << (2 * i)
+    return struct.pack('<QHHI', alpha, c0, c1, indices)
+
+
+def dds_dxt3(path, rows):
+    height, width = len(rows), len(rows[0])
+    blocks = b''
+    for by in range(0, height, 4):
+        for bx in range(0, width, 4):
+            texels = [rows[min(by + y, height - 1)][min(bx + x, width - 1)]
+                      for y in range(4) for x in range(4)]
+            blocks += dxt3_block(texels)
+    pixel_format = struct.pack('<II4sIIIII', 32, 4, b'DXT3', 0, 0, 0, 0, 0)
+    head = struct.pack('<4sIIIIIII44s', b'DDS ', 124, 0x81007, height, width, len(blocks), 0, 0,
+                       b'\0' * 44) + pixel_format + struct.pack('<IIIII', 0x1000, 0, 0, 0, 0)
+    open(path, 'wb').write(head + blocks)
+
+
 def main():
     path, width, height, out = sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), sys.argv[4]
     rows = load(path, width, height)
@@ -141,6 +185,7 @@ def main():
     tga(f'{out}/tga8-map32-alpha.tga', width, height, 1, 8, pixels, 0x28, cmap32, 0, len(rgba), 32)
     cmap16 = b''.join(struct.pack('<H', word555(c + (255,), False)) for c in colours)
     pixels = bytes(index_rows[y][x] for y in reversed(range(height)) for x in range(width))
+    dds_dxt3(f'{out}/dds-dxt3.dds', rows)
     tga(f'{out}/tga8-map16.tga', width, height, 1, 8, pixels, 0, cmap16, 0, len(colours), 16)
 
 
