@@ -6,7 +6,7 @@
 
 #include "editor_state.h"
 #include "path_utils.h"
-#include "resources.h"
+#include "track_assets.h"
 #include "scene.h"
 #include "track_document.h"
 

@@ -1,7 +1,7 @@
 // The box round a loaded mesh, read once when the mesh is loaded, so the
 // mesh pass can tell whether a placement can show without touching its
 // vertices every frame.
-#include "resources.h"
+#include "track_assets.h"
 
 void measureMesh(MeshSlot* slot) {
     slot->hasBox = FALSE;

@@ -5,7 +5,7 @@
 #include "kelvane_ids.h"
 #include "preview_camera.h"
 #include "renderer.h"
-#include "resources.h"
+#include "track_assets.h"
 #include "scene.h"
 #include "selection.h"
 

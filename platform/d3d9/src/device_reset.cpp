@@ -27,13 +27,15 @@ HRESULT Device::Reset(D3DPRESENT_PARAMETERS* params) {
     if (SUCCEEDED(hr)) {
         batch_.clear();
         onPublicReleased();  // unbinds the texture and the stream
-        states_ = RenderStates();
-        magFilter_ = minFilter_ = D3DTEXF_POINT;
+        pixel_ = PixelState();
+        pixelStateSet_ = true;
         fvf_ = 0;
         layout_ = VertexLayout();
         streamOffset_ = streamStride_ = 0;
         pipeline_ = VertexPipeline();
-        gl_ = GlState();
+        glState_ = PixelState();
+        glTextured_ = false;
+        glStateKnown_ = false;
         hr = target_->resize(format) ? D3D_OK : D3DERR_DEVICELOST;
         pipeline_.setTargetSize(format.width, format.height);
         initGlDefaults();
