@@ -165,13 +165,15 @@ void checkCellMaps(const TrackDocument& track, std::vector<TrackProblem>* out) {
         DWORD count = 0, firstI = 0, firstJ = 0;
     };
     std::map<DWORD, Cells> missing;
+    // A damaged file may hold cells and no columns; there is no (i, j) then.
+    const DWORD columns = track.header.sizeX ? track.header.sizeX : 1;
     for (DWORD c = 0; c < track.header.fieldCount; ++c) {
         const Field& field = track.fields[c];
         if (field.empty != kSlotUsed || field.map < track.header.mapCount) continue;
         Cells& cells = missing[field.map];
         if (cells.count++ == 0) {
-            cells.firstI = c % track.header.sizeX;
-            cells.firstJ = c / track.header.sizeX;
+            cells.firstI = c % columns;
+            cells.firstJ = c / columns;
         }
     }
     for (const auto& entry : missing)
