@@ -67,8 +67,9 @@ protected:
     void expectLikeGolden(const std::string& name) {
         std::string golden = std::string(KELVANE_DOCUMENT_GOLDEN) + "/" + name;
         const char* write = std::getenv("KELVANE_WRITE_GOLDEN");
-        if (write && std::string(write) == "1")
+        if (write && std::string(write) == "1") {
             ASSERT_EQ(std::system(("cp '" + folder.path(name) + "' '" + golden + "'").c_str()), 0);
+        }
         Picture made, expected;
         ASSERT_TRUE(loadPicture(folder.path(name), &made)) << name;
         ASSERT_TRUE(loadPicture(golden, &expected)) << golden;
