@@ -6,6 +6,8 @@
 #include <cstring>
 #include <map>
 
+#include "path_utils.h"
+
 namespace {
 
 const DWORD kCellSize = 100;
@@ -41,21 +43,6 @@ std::string storedName(const char (&field)[N]) {
     return printableName(field, N);
 }
 
-// Absolute, on a drive, or with a ".." part: such a name reaches files that
-// do not travel with the track's folder.
-bool climbsOut(const std::string& name) {
-    if (name.empty()) return false;
-    if (name[0] == '\\' || name[0] == '/' || name.find(':') != std::string::npos) return true;
-    size_t start = 0;
-    while (start <= name.size()) {
-        size_t end = name.find_first_of("\\/", start);
-        if (end == std::string::npos) end = name.size();
-        if (name.compare(start, end - start, "..") == 0) return true;
-        start = end + 1;
-    }
-    return false;
-}
-
 bool readable(const char* folder, const std::string& name) {
     std::string path = std::string(folder) + "\\" + name;
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -68,15 +55,21 @@ bool readable(const char* folder, const std::string& name) {
     return ok;
 }
 
-void checkFile(const char* what, DWORD index, const std::string& name, const char* folder,
+// The stored bytes are checked and looked up; the printable form is only
+// for the message.
+template <size_t N>
+void checkFile(const char* what, DWORD index, const char (&field)[N], const char* folder,
                std::vector<TrackProblem>* out) {
-    if (name.empty()) {
+    const void* end = std::memchr(field, '\0', N);
+    const std::string raw(field, end ? static_cast<const char*>(end) - field : N);
+    const std::string name = storedName(field);
+    if (raw.empty()) {
         out->push_back({"missing-file", format("%s %u has no file name", what, index)});
-    } else if (climbsOut(name)) {
+    } else if (!nameStaysInFolder(raw.c_str(), raw.size())) {
         out->push_back({"outside-folder",
                         format("%s %u \"%s\": the name leaves the track's folder", what, index,
                                name.c_str())});
-    } else if (!readable(folder, name)) {
+    } else if (!readable(folder, raw)) {
         out->push_back({"missing-file", format("%s %u \"%s\": the file is missing or unreadable",
                                                what, index, name.c_str())});
     }
@@ -85,10 +78,10 @@ void checkFile(const char* what, DWORD index, const std::string& name, const cha
 void checkFiles(const TrackDocument& track, const char* folder, std::vector<TrackProblem>* out) {
     for (DWORD m = 0; m < track.header.mapCount; ++m)
         if (track.maps[m].empty == kSlotUsed)
-            checkFile("map", m, storedName(track.maps[m].fileName), folder, out);
+            checkFile("map", m, track.maps[m].fileName, folder, out);
     for (DWORD m = 0; m < track.header.meshCount; ++m)
         if (track.meshes[m].empty == kSlotUsed)
-            checkFile("mesh", m, storedName(track.meshes[m].fileName), folder, out);
+            checkFile("mesh", m, track.meshes[m].fileName, folder, out);
 }
 
 // Maps in use: by a used cell or billboard, as the wall ring's or the
@@ -165,13 +158,15 @@ void checkCellMaps(const TrackDocument& track, std::vector<TrackProblem>* out) {
         DWORD count = 0, firstI = 0, firstJ = 0;
     };
     std::map<DWORD, Cells> missing;
+    // A damaged file may hold cells and no columns; there is no (i, j) then.
+    const DWORD columns = track.header.sizeX ? track.header.sizeX : 1;
     for (DWORD c = 0; c < track.header.fieldCount; ++c) {
         const Field& field = track.fields[c];
         if (field.empty != kSlotUsed || field.map < track.header.mapCount) continue;
         Cells& cells = missing[field.map];
         if (cells.count++ == 0) {
-            cells.firstI = c % track.header.sizeX;
-            cells.firstJ = c / track.header.sizeX;
+            cells.firstI = c % columns;
+            cells.firstJ = c / columns;
         }
     }
     for (const auto& entry : missing)

@@ -2,10 +2,12 @@
 
 #include <d3dx9.h>
 
+#include <string>
 #include <vector>
 
 #include "device.h"
 #include "image_encode.h"
+#include "platform/refusal.h"
 
 namespace platform {
 namespace d3d9 {
@@ -27,7 +29,12 @@ HRESULT Device::GetBackBuffer(UINT swapChain, UINT index, D3DBACKBUFFER_TYPE typ
                               IDirect3DSurface9** surface) {
     if (!surface) return D3DERR_INVALIDCALL;
     *surface = nullptr;
-    if (swapChain != 0 || index != 0 || type != D3DBACKBUFFER_TYPE_MONO) return D3DERR_INVALIDCALL;
+    if (swapChain != 0 || index != 0 || type != D3DBACKBUFFER_TYPE_MONO) {
+        reportRefusal("d3d9", "GetBackBuffer of another swap chain or buffer",
+                      "GetBackBuffer(" + std::to_string(swapChain) + ", " +
+                          std::to_string(index) + ", " + std::to_string(int(type)) + ")");
+        return D3DERR_INVALIDCALL;
+    }
     *surface = new BackBufferSurface(this);
     return D3D_OK;
 }
@@ -46,7 +53,13 @@ HRESULT WINAPI D3DXSaveSurfaceToFileA(LPCSTR file, D3DXIMAGE_FILEFORMAT format,
                                       LPDIRECT3DSURFACE9 surface,
                                       CONST struct tagPALETTEENTRY* palette, CONST RECT* rect) {
     using platform::d3d9::BackBufferSurface;
-    if (!file || !surface || palette || rect || format != D3DXIFF_PNG) return D3DERR_INVALIDCALL;
+    if (!file || !surface) return D3DERR_INVALIDCALL;
+    if (palette || rect || format != D3DXIFF_PNG) {
+        platform::reportRefusal("d3dx9", "D3DXSaveSurfaceToFileA but to a whole PNG",
+                                "D3DXSaveSurfaceToFileA(format " + std::to_string(int(format)) +
+                                    (palette ? ", palette" : "") + (rect ? ", rect" : "") + ")");
+        return D3DERR_INVALIDCALL;
+    }
     auto* back = static_cast<BackBufferSurface*>(surface);
     platform::Frame frame;
     bool hasAlpha = false;

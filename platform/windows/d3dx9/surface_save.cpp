@@ -5,10 +5,9 @@
 // other surface formats, palettes and source rectangles (D3DERR_INVALIDCALL).
 #include <d3dx9.h>
 
-#include <png.h>
-
-#include <cstdio>
 #include <vector>
+
+#include "image_encode.h"
 
 namespace {
 
@@ -28,27 +27,6 @@ std::vector<unsigned char> packedRows(const D3DLOCKED_RECT& locked, UINT width, 
         }
     }
     return out;
-}
-
-bool writePng(const char* path, const std::vector<unsigned char>& pixels, UINT width, UINT height,
-              bool alpha) {
-    FILE* file = std::fopen(path, "wb");
-    if (!file) return false;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png ? png_create_info_struct(png) : nullptr;
-    bool ok = png && info && !setjmp(png_jmpbuf(png));
-    if (ok) {
-        png_init_io(png, file);
-        png_set_IHDR(png, info, width, height, 8, alpha ? PNG_COLOR_TYPE_RGBA : PNG_COLOR_TYPE_RGB,
-                     PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-        png_write_info(png, info);
-        const size_t stride = size_t(width) * (alpha ? 4 : 3);
-        for (UINT y = 0; y < height; ++y)
-            png_write_row(png, const_cast<png_bytep>(&pixels[y * stride]));
-        png_write_end(png, nullptr);
-    }
-    png_destroy_write_struct(png ? &png : nullptr, info ? &info : nullptr);
-    return std::fclose(file) == 0 && ok;
 }
 
 // The surface's pixels through a system-memory copy; false when the device
@@ -85,7 +63,8 @@ HRESULT WINAPI D3DXSaveSurfaceToFileA(LPCSTR file, D3DXIMAGE_FILEFORMAT format,
         return D3DERR_INVALIDCALL;
     std::vector<unsigned char> pixels;
     if (!readTarget(surface, desc, &pixels)) return D3DERR_INVALIDCALL;
-    return writePng(file, pixels, desc.Width, desc.Height, desc.Format == D3DFMT_A8R8G8B8)
+    const int channels = desc.Format == D3DFMT_A8R8G8B8 ? 4 : 3;
+    return imaging::writePng(file, int(desc.Width), int(desc.Height), channels, pixels.data())
                ? D3D_OK
                : E_FAIL;
 }
