@@ -169,25 +169,6 @@ bool readMesh(ID3DXMesh* mesh, MeshContents* contents) {
 }  // namespace d3d9
 }  // namespace platform
 
-HRESULT WINAPI D3DXComputeBoundingBox(CONST D3DXVECTOR3* pFirstPosition, DWORD NumVertices,
-                                      DWORD dwStride, D3DXVECTOR3* pMin, D3DXVECTOR3* pMax) {
-    if (!pFirstPosition || !pMin || !pMax || NumVertices == 0) return D3DERR_INVALIDCALL;
-    const BYTE* vertex = reinterpret_cast<const BYTE*>(pFirstPosition);
-    *pMin = *pMax = *pFirstPosition;
-    for (DWORD i = 1; i < NumVertices; ++i) {
-        vertex += dwStride;
-        D3DXVECTOR3 p;
-        std::memcpy(&p, vertex, sizeof p);
-        pMin->x = std::min(pMin->x, p.x);
-        pMin->y = std::min(pMin->y, p.y);
-        pMin->z = std::min(pMin->z, p.z);
-        pMax->x = std::max(pMax->x, p.x);
-        pMax->y = std::max(pMax->y, p.y);
-        pMax->z = std::max(pMax->z, p.z);
-    }
-    return D3D_OK;
-}
-
 HRESULT WINAPI D3DXLoadMeshFromXA(LPCSTR pFilename, DWORD Options, LPDIRECT3DDEVICE9 pD3DDevice,
                                   LPD3DXBUFFER* ppAdjacency, LPD3DXBUFFER* ppMaterials,
                                   LPD3DXBUFFER* ppEffectInstances, DWORD* pNumMaterials,
