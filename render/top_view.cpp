@@ -24,7 +24,7 @@ void topViewMatrices(const TrackDocument& track, int width, int height, D3DXMATR
     D3DXVECTOR3 at(eye.x, 0.0f, eye.z), up(0.0f, 0.0f, 1.0f);
     D3DXMatrixLookAtLH(view, &eye, &at, &up);
     // A left-handed parallel projection of spanX x spanZ, depth 0..1.
-    std::memset(projection, 0, sizeof *projection);
+    std::memset(static_cast<void*>(projection), 0, sizeof *projection);
     projection->_11 = 2.0f / spanX;
     projection->_22 = 2.0f / spanZ;
     projection->_33 = 1.0f / (kFar - kNear);
