@@ -40,12 +40,11 @@ GridView::GridView(const ViewVolume& volume, DWORD sizeX, DWORD sizeY)
     const double farX = double(float(double(sizeX) * kCellSize));
     const double farZ = double(float(double(sizeY) * kCellSize));
     const double pad = kWallOverhang + kWallSlack;
-    // `far` would be a macro of the Windows headers.
-    for (int farSide = 0; farSide < 2; ++farSide) {
-        double x = farSide ? farX : 0.0, z = farSide ? farZ : 0.0;
-        sideRows_[farSide] = cellsOver(walls.across(0, {x - kWallSlack, x + kWallSlack}), sizeY, pad);
-        endColumns_[farSide] =
-            cellsOver(walls.across(2, {z - kWallSlack, z + kWallSlack}), sizeX, pad);
+    // The Windows headers define `far` and `near` away, so the side is `edge`.
+    for (int edge = 0; edge < 2; ++edge) {
+        double x = edge ? farX : 0.0, z = edge ? farZ : 0.0;
+        sideRows_[edge] = cellsOver(walls.across(0, {x - kWallSlack, x + kWallSlack}), sizeY, pad);
+        endColumns_[edge] = cellsOver(walls.across(2, {z - kWallSlack, z + kWallSlack}), sizeX, pad);
     }
 }
 

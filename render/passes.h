@@ -30,7 +30,7 @@ int fieldPass(const TrackDocument& track, const ViewVolume& volume);
 // a side, each as one of its cells stretched over it, so at most
 // kCoarseBlocksASide blocks a side are drawn whatever the track's size.
 // A step of 1 is the field pass itself.
-constexpr DWORD kCoarseBlocksASide = 256;
+constexpr DWORD kCoarseBlocksASide = 128;
 DWORD coarseStep(DWORD sizeX, DWORD sizeY);
 int coarseFieldPass(const TrackDocument& track, const ViewVolume& volume, DWORD step);
 

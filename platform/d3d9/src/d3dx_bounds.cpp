@@ -1,5 +1,5 @@
-// D3DXComputeBoundingBox: pure arithmetic over the caller's positions,
-// shared by the stand-in's D3DX and the Windows build's own.
+// D3DXComputeBoundingBox, shared by the stand-in and the Windows build: the
+// programs read a mesh's box once to tell whether a placement can be seen.
 #include <d3dx9.h>
 
 #include <algorithm>
