@@ -9,8 +9,9 @@
 
 namespace {
 
-// A 24-bit bottom-up BMP of width x height, colour picked per column.
-std::string bmp24(int width, int height, uint8_t (*column)(int x, int c)) {
+// A 24-bit bottom-up BMP of width x height, colour picked per texel (y counts
+// stored rows, from the bottom).
+std::string bmp24(int width, int height, uint8_t (*texel)(int x, int y, int c)) {
     const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t(3);
     std::string file(54 + stride * height, '\0');
     auto put32 = [&](size_t at, uint32_t v) { std::memcpy(&file[at], &v, 4); };
@@ -24,7 +25,7 @@ std::string bmp24(int width, int height, uint8_t (*column)(int x, int c)) {
     put32(26, 1 | 24 << 16);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            for (int c = 0; c < 3; ++c) file[54 + y * stride + x * 3 + c] = column(x, 2 - c);
+            for (int c = 0; c < 3; ++c) file[54 + y * stride + x * 3 + c] = texel(x, y, 2 - c);
     return file;
 }
 
@@ -56,27 +57,34 @@ TEST_F(DeviceTest, FormatFollowsTheFilesAlphaAndEveryLevelIsDescribed) {
     texture->Release();
 }
 
-// 8200 columns: black and white stripes of 41 columns, so the filtered
-// texture keeps its stripes (each texel covers about one column).
-TEST_F(DeviceTest, ImagesWiderThanTheDeviceTakesAreFilteredDownToIt) {
-    const std::string path = ::testing::TempDir() + "wide.bmp";
-    writeFile(path, bmp24(8200, 3, [](int x, int c) -> uint8_t {
-                  return c == 0 ? 200 : (x / 41 % 2 ? 255 : 0);
-              }));
-    IDirect3DTexture9* texture = nullptr;
-    ASSERT_EQ(D3DXCreateTextureFromFileA(device_, path.c_str(), &texture), D3D_OK);
-    D3DSURFACE_DESC desc;
-    texture->GetLevelDesc(0, &desc);
-    EXPECT_EQ(desc.Width, 8192u);
-    EXPECT_EQ(desc.Height, 3u);
-    platform::d3d9::TextureImage image;
-    ASSERT_TRUE(platform::d3d9::readTexture(texture, &image));
-    ASSERT_EQ(image.width, 8192);
-    for (int x : {0, 20, 61, 8191}) {
-        const uint8_t* texel = &image.rgba[(8192 + x) * 4];
-        EXPECT_EQ(texel[0], 200) << x;
-        EXPECT_NEAR(texel[1], x * 8200 / 8192 / 41 % 2 ? 255 : 0, 1) << x;
-        EXPECT_EQ(texel[3], 255);
+// 8200 columns (or rows): black and white stripes 41 texels wide, so the
+// filtered texture keeps its stripes (each texel covers about one stripe
+// texel). Each side is clamped on its own, as D3DX's requirements check does.
+TEST_F(DeviceTest, ImagesLargerThanTheDeviceTakesAreFilteredDownToIt) {
+    const std::string path = ::testing::TempDir() + "large.bmp";
+    for (const bool wide : {true, false}) {
+        writeFile(path, wide ? bmp24(8200, 3,
+                                     [](int x, int, int c) -> uint8_t {
+                                         return c == 0 ? 200 : (x / 41 % 2 ? 255 : 0);
+                                     })
+                             : bmp24(3, 8200, [](int, int y, int c) -> uint8_t {
+                                   return c == 0 ? 200 : ((8199 - y) / 41 % 2 ? 255 : 0);
+                               }));
+        IDirect3DTexture9* texture = nullptr;
+        ASSERT_EQ(D3DXCreateTextureFromFileA(device_, path.c_str(), &texture), D3D_OK);
+        D3DSURFACE_DESC desc;
+        texture->GetLevelDesc(0, &desc);
+        EXPECT_EQ(desc.Width, wide ? 8192u : 3u);
+        EXPECT_EQ(desc.Height, wide ? 3u : 8192u);
+        platform::d3d9::TextureImage image;
+        ASSERT_TRUE(platform::d3d9::readTexture(texture, &image));
+        for (int along : {0, 20, 61, 8191}) {
+            const int at = wide ? 8192 + along : along * 3 + 1;  // middle row or column
+            const uint8_t* texel = &image.rgba[at * 4];
+            EXPECT_EQ(texel[0], 200) << along;
+            EXPECT_NEAR(texel[1], along * 8200 / 8192 / 41 % 2 ? 255 : 0, 1) << along;
+            EXPECT_EQ(texel[3], 255);
+        }
+        texture->Release();
     }
-    texture->Release();
 }

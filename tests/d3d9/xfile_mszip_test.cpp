@@ -90,8 +90,8 @@ TEST_F(DeviceTest, DamagedCompressedXFilesFail) {
     std::string broken = packed;
     broken[packed.size() / 2] ^= 0x55;
     const std::string path = ::testing::TempDir() + "damaged.x";
-    for (const std::string& bytes : {packed.substr(0, packed.size() - 5), lying, broken,
-                                     packed.substr(0, 18)}) {
+    for (const std::string& bytes :
+         {packed.substr(0, packed.size() - 5), lying, broken, packed.substr(0, 18)}) {
         writeFile(path, bytes);
         HRESULT result = D3D_OK;
         DWORD count = 0;

@@ -47,11 +47,16 @@ inline bool readPam(const std::vector<uint8_t>& bytes, Reference* out) {
     std::string key;
     int depth = 0, maxval = 0;
     while (header >> key) {
-        if (key == "WIDTH") header >> out->width;
-        else if (key == "HEIGHT") header >> out->height;
-        else if (key == "DEPTH") header >> depth;
-        else if (key == "MAXVAL") header >> maxval;
-        else header.ignore(1 << 10, '\n');
+        if (key == "WIDTH")
+            header >> out->width;
+        else if (key == "HEIGHT")
+            header >> out->height;
+        else if (key == "DEPTH")
+            header >> depth;
+        else if (key == "MAXVAL")
+            header >> maxval;
+        else
+            header.ignore(1 << 10, '\n');
     }
     const size_t size = size_t(out->width) * out->height * 4;
     if (depth != 4 || maxval != 255 || bytes.size() - (end + 7) != size) return false;

@@ -37,8 +37,8 @@ TEST(DamagedImages, DeclaredSizeBeyondTheBytesFailsAtOnce) {
 TEST(DamagedImages, PngWithADamagedChecksumFails) {
     std::vector<uint8_t> bytes = corpusBytes("png-rgb8.png");
     for (size_t at = 8; at + 8 < bytes.size();) {
-        const size_t length = size_t(bytes[at]) << 24 | bytes[at + 1] << 16 | bytes[at + 2] << 8 |
-                              bytes[at + 3];
+        const size_t length =
+            size_t(bytes[at]) << 24 | bytes[at + 1] << 16 | bytes[at + 2] << 8 | bytes[at + 3];
         if (std::memcmp(&bytes[at + 4], "IDAT", 4) == 0) {
             bytes[at + 8 + length / 2] ^= 0x40;
             break;

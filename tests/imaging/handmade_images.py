@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Writes the BMP and TGA variants ImageMagick's writers do not produce
 (top-down rows, RLE4, 32-bit without alpha, a V4 header, an OS/2 2.x header,
-TGA origins, 15/16-bit pixels and colour maps starting past index 0) from a
-raw RGBA picture. Usage: handmade_images.py RGBA_FILE WIDTH HEIGHT OUT_DIR"""
+TGA origins, 15/16-bit pixels, colour maps starting past index 0 and a
+colour map with alpha) from a raw RGBA picture. Usage: handmade_images.py RGBA_FILE WIDTH HEIGHT OUT_DIR"""
 import struct
 import sys
 
@@ -135,6 +135,10 @@ def main():
     pixels = b''.join(pixels[y * width:(y + 1) * width] for y in range(height))
     tga(f'{out}/tga8-map-past-zero.tga', width, height, 1, 8, pixels, 0x20, cmap, first,
         len(colours256), 24)
+    rgba = sorted({p for row in rows for p in row})  # every texel's RGBA, one entry each
+    cmap32 = b''.join(bytes([c[2], c[1], c[0], c[3]]) for c in rgba)
+    pixels = bytes(rgba.index(p) for row in rows for p in row)
+    tga(f'{out}/tga8-map32-alpha.tga', width, height, 1, 8, pixels, 0x28, cmap32, 0, len(rgba), 32)
     cmap16 = b''.join(struct.pack('<H', word555(c + (255,), False)) for c in colours)
     pixels = bytes(index_rows[y][x] for y in reversed(range(height)) for x in range(width))
     tga(f'{out}/tga8-map16.tga', width, height, 1, 8, pixels, 0, cmap16, 0, len(colours), 16)

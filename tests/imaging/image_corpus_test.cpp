@@ -22,7 +22,10 @@ int toleranceFor(const std::string& name) {
     if (has(name, "tga15") || has(name, "tga16") || has(name, "map16")) return 1;
     // 16-bit samples and colour maps: libtiff's table against ImageMagick's rounding.
     if (has(name, "tiff-grey16") || has(name, "tiff-palette") || has(name, "16.tif")) return 1;
-    if (has(name, "tiff-alpha")) return 1;
+    if (has(name, "tiff-alpha") || has(name, "float")) return 1;
+    // Samples that are no multiple of 257: libpng and ImageMagick round the
+    // last 8-bit step apart.
+    if (has(name, "pngsuite") && has(name, "16.png")) return 1;
     return 0;
 }
 
@@ -58,7 +61,8 @@ Difference compare(const imaging::DecodedImage& image, const Reference& referenc
                                  ? 255
                                  : widenedReference(name, channel, reference.rgba[i]);
         const int difference = std::abs(image.rgba[i] - expected);
-        if (difference > d.most) d = Difference{difference, i / 4, channel, image.rgba[i], expected};
+        if (difference > d.most)
+            d = Difference{difference, i / 4, channel, image.rgba[i], expected};
     }
     return d;
 }
@@ -93,8 +97,36 @@ TEST(CorpusAlpha, ReportedForTheFilesThatCarryIt) {
         Reference reference;
         readPam(corpusBytes(name + ".pam"), &reference);
         bool translucent = false;
-        for (size_t i = 3; i < reference.rgba.size(); i += 4) translucent |= reference.rgba[i] < 255;
+        for (size_t i = 3; i < reference.rgba.size(); i += 4)
+            translucent |= reference.rgba[i] < 255;
         EXPECT_TRUE(!translucent || image.hasAlpha) << name << " has translucent texels";
+    }
+}
+
+// Files whose layout has no alpha make X8R8G8B8 textures, as D3DX does.
+TEST(CorpusAlpha, AbsentFromLayoutsWithoutIt) {
+    for (const char* name :
+         {"bmp24.bmp", "bmp32-no-alpha.bmp", "bmp16-565.bmp", "bmp8-rle8.bmp", "tga24.tga",
+          "tga15.tga", "tga8-mapped.tga", "png-rgb16.png", "png-palette.png", "jpeg-cmyk.jpg",
+          "gif.gif", "tiff-cmyk16.tif", "tiff-float32.tif", "dds-dxt1.dds", "dds-none.dds"}) {
+        const std::vector<uint8_t> bytes = corpusBytes(name);
+        imaging::DecodedImage image;
+        ASSERT_EQ(imaging::decodeImage(bytes.data(), bytes.size(), &image), nullptr) << name;
+        EXPECT_FALSE(image.hasAlpha) << name;
+    }
+}
+
+// The four origins of one picture, stored in four orders, decode alike (not
+// only like the reference decoder, which could share a fault).
+TEST(CorpusOrigin, EveryTgaOriginGivesTheSamePicture) {
+    std::vector<uint8_t> first;
+    for (const char* name : {"tga32-bottom-left.tga", "tga32-bottom-right.tga",
+                             "tga32-top-left.tga", "tga32-top-right.tga"}) {
+        const std::vector<uint8_t> bytes = corpusBytes(name);
+        imaging::DecodedImage image;
+        ASSERT_EQ(imaging::decodeImage(bytes.data(), bytes.size(), &image), nullptr) << name;
+        if (first.empty()) first = image.rgba;
+        EXPECT_EQ(image.rgba, first) << name;
     }
 }
 

@@ -3,9 +3,13 @@
 # BMP, TGA, PNG, JPEG, GIF, TIFF and DDS that ImageMagick writes (plus, by
 # handmade_images.py, the BMP and TGA layouts it does not), each beside
 # ImageMagick's own decoding of it as an 8-bit RGBA PAM. Tiny pictures keep
-# the repository small. Run again only to change the corpus; the tests need
-# no ImageMagick.
+# the repository small. With a PNG conformance suite (the folder
+# contrib/pngsuite of libpng's source package) as the argument its files join
+# the corpus as pngsuite-*.png. Run again only to change the corpus; the
+# tests need no ImageMagick.
+# Usage: make-corpus.sh PNGSUITE_FOLDER
 set -eu
+pngsuite="$(cd "${1:?give the PNG conformance suite folder}" && pwd)"
 here="$(cd "$(dirname "$0")" && pwd)"
 out="$here/corpus"
 work="$(mktemp -d)"
@@ -20,8 +24,12 @@ convert -seed 3 -size 33x17 plasma: -depth 8 "$work/c.png"
 c="$work/c.png"
 a="$work/a.png"
 
-# w NAME FORMAT CONVERT-ARGUMENTS...
-w() { name="$1"; format="$2"; shift 2; convert "$@" "$format:$out/$name"; }
+# w NAME FORMAT CONVERT-ARGUMENTS... (no dates written, so a rerun gives the same bytes)
+w() {
+  name="$1"; format="$2"; shift 2
+  convert "$@" +set date:create +set date:modify -define png:exclude-chunks=date,time \
+    "$format:$out/$name"
+}
 
 # BMP
 w bmp24.bmp BMP3 "$c" -type TrueColor
@@ -37,7 +45,11 @@ w bmp8-core.bmp BMP2 "$c" -colors 200 -type Palette
 w bmp4.bmp BMP3 "$c" -colors 16 -type Palette
 w bmp1.bmp BMP3 "$c" -monochrome
 
-# TGA
+# TGA. ImageMagick writes a picture read from a PNG top row first while its
+# header declares the bottom-left origin, and -orient only relabels: these
+# files show their source upside down (tga24-top-left.tga excepted). That is
+# what they mean, so the references below come from ImageMagick's own reading
+# turned upright by -auto-orient, which honours the origin as D3DX does.
 w tga24.tga TGA "$c" -type TrueColor
 w tga32.tga TGA "$a"
 w tga24-rle.tga TGA "$c" -type TrueColor -compress RLE
@@ -65,6 +77,13 @@ w png-palette1.png PNG8 "$c" -colors 2
 w png-interlaced.png PNG32 "$a" -interlace PNG
 w png-interlaced16.png PNG48 "$c" -interlace PNG
 w png-interlaced-palette.png PNG8 "$c" -colors 50 -interlace PNG
+# Pictures smaller than an Adam7 block leave some of its passes empty.
+w png-interlaced-1x1.png PNG32 "$a" -crop 1x1+0+0 +repage -interlace PNG
+w png-interlaced-5x3-grey2.png PNG "$c" -crop 5x3+4+2 +repage -colorspace Gray \
+  -define png:color-type=0 -define png:bit-depth=2 -interlace PNG
+for file in "$pngsuite"/*.png "$pngsuite"/interlaced/*.png; do
+  cp "$file" "$out/pngsuite-$(basename "$file")"
+done
 
 # JPEG
 w jpeg-baseline.jpg JPEG "$c" -quality 90
@@ -90,9 +109,13 @@ w tiff-grey8.tif TIFF "$c" -colorspace Gray
 w tiff-grey16.tif TIFF "$c" -colorspace Gray -depth 16
 w tiff-bilevel.tif TIFF "$c" -monochrome
 w tiff-cmyk.tif TIFF "$c" -colorspace CMYK
+w tiff-cmyk16.tif TIFF "$c" -colorspace CMYK -depth 16
 w tiff-alpha-unassociated.tif TIFF "$a" -define tiff:alpha=unassociated
 w tiff-alpha-associated.tif TIFF "$a" -define tiff:alpha=associated
 w tiff-alpha16.tif TIFF "$a" -depth 16
+w tiff-float32.tif TIFF "$c" -define quantum:format=floating-point -depth 32
+w tiff-float32-alpha.tif TIFF "$a" -define quantum:format=floating-point -depth 32
+w tiff-grey-float32.tif TIFF "$c" -colorspace Gray -define quantum:format=floating-point -depth 32
 
 # DDS
 w dds-none.dds DDS "$c" -define dds:compression=none
@@ -103,7 +126,12 @@ w dds-dxt5.dds DDS "$a" -define dds:compression=dxt5 -define dds:mipmaps=0
 convert "$a" -depth 8 rgba:"$work/a.rgba"
 python3 "$here/handmade_images.py" "$work/a.rgba" 13 7 "$out"
 
-# ImageMagick's decoding of each, upright, as RGBA.
+# ImageMagick's decoding of each, upright, as RGBA. A PNG keeps its stored
+# values as a texture does: its gAMA chunk only labels them (gamma 1 would
+# otherwise be taken for linear light and converted).
 for file in "$out"/*; do
-  convert "$file[0]" -auto-orient -colorspace sRGB -alpha on -depth 8 PAM:"$file.pam"
+  stored=""
+  case "$file" in *.png) stored="-set colorspace sRGB" ;; esac
+  # shellcheck disable=SC2086
+  convert "$file[0]" $stored -auto-orient -colorspace sRGB -alpha on -depth 8 PAM:"$file.pam"
 done

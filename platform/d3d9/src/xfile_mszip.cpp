@@ -64,8 +64,8 @@ bool isCompressedXFile(const uint8_t* bytes, size_t size) {
 const char* unpackXFile(const uint8_t* bytes, size_t size, std::vector<uint8_t>* plain) {
     if (!isCompressedXFile(bytes, size)) return "not a compressed .x file";
     if (size < 20) return "compressed .x data cut short";
-    const uint64_t total = bytes[16] | bytes[17] << 8 | bytes[18] << 16 |
-                           static_cast<uint64_t>(bytes[19]) << 24;
+    const uint64_t total =
+        bytes[16] | bytes[17] << 8 | bytes[18] << 16 | static_cast<uint64_t>(bytes[19]) << 24;
     // Deflate packs at most 1032 bytes into one; a size past that is a lie.
     if (total < 16 || total > kMaxUnpackedXFile || total - 16 > (size - 20) * 1032)
         return "compressed .x size out of range";

@@ -74,13 +74,17 @@ const char* checkFormat(const BmpHeader& h) {
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
         return "unsupported BMP bit depth";
     switch (h.compression) {
-    case kRgb: return nullptr;
-    case kRle8: return bits == 8 ? (h.topDown ? "top-down RLE BMP" : nullptr) : "RLE8 needs 8 bits";
-    case kRle4: return bits == 4 ? (h.topDown ? "top-down RLE BMP" : nullptr) : "RLE4 needs 4 bits";
-    case kBitfields:
-    case kAlphaBitfields:
-        return bits == 16 || bits == 32 ? nullptr : "BITFIELDS needs 16 or 32 bits";
-    default: return "unsupported BMP compression (JPEG, PNG or unknown)";
+        case kRgb:
+            return nullptr;
+        case kRle8:
+            return bits == 8 ? (h.topDown ? "top-down RLE BMP" : nullptr) : "RLE8 needs 8 bits";
+        case kRle4:
+            return bits == 4 ? (h.topDown ? "top-down RLE BMP" : nullptr) : "RLE4 needs 4 bits";
+        case kBitfields:
+        case kAlphaBitfields:
+            return bits == 16 || bits == 32 ? nullptr : "BITFIELDS needs 16 or 32 bits";
+        default:
+            return "unsupported BMP compression (JPEG, PNG or unknown)";
     }
 }
 

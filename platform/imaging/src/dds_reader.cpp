@@ -10,8 +10,13 @@ namespace imaging {
 namespace {
 
 enum : uint32_t {
-    kAlphaPixels = 0x1, kAlphaOnly = 0x2, kFourCC = 0x4, kRgb = 0x40, kLuminance = 0x20000,
-    kCubeMap = 0x200, kVolume = 0x200000
+    kAlphaPixels = 0x1,
+    kAlphaOnly = 0x2,
+    kFourCC = 0x4,
+    kRgb = 0x40,
+    kLuminance = 0x20000,
+    kCubeMap = 0x200,
+    kVolume = 0x200000
 };
 
 struct DdsHeader {
@@ -86,7 +91,8 @@ const char* decodeBlocks(const uint8_t* data, size_t size, const DdsHeader& h, i
             uint8_t texels[16][4];
             colourBlock(block + (kind == 1 ? 0 : 8), kind == 1, texels);
             if (kind == 3)
-                for (int i = 0; i < 16; ++i) texels[i][3] = (block[i / 2] >> (4 * (i % 2)) & 15) * 17;
+                for (int i = 0; i < 16; ++i)
+                    texels[i][3] = (block[i / 2] >> (4 * (i % 2)) & 15) * 17;
             if (kind == 5) interpolatedAlpha(block, texels);
             for (int i = 0; i < 16; ++i) {
                 const size_t x = bx * 4 + i % 4, y = by * 4 + i / 4;

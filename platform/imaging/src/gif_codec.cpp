@@ -65,7 +65,8 @@ void fillBackground(const GifFileType* gif, int transparent, DecodedImage* image
     const ColorMapObject* map = gif->SColorMap;
     const int index = gif->SBackGroundColor;
     uint8_t colour[4] = {0, 0, 0, 255};
-    if (index == transparent) colour[3] = 0;
+    if (index == transparent)
+        colour[3] = 0;
     else if (map && index < map->ColorCount) {
         colour[0] = map->Colors[index].Red;
         colour[1] = map->Colors[index].Green;
@@ -78,8 +79,8 @@ const char* drawFrame(GifFileType* gif, int transparent, DecodedImage* image) {
     const GifImageDesc& d = gif->Image;
     const ColorMapObject* map = d.ColorMap ? d.ColorMap : gif->SColorMap;
     if (!map) return "GIF without a colour table";
-    if (d.Width <= 0 || d.Height <= 0 || d.Left < 0 || d.Top < 0 || d.Left + d.Width > image->width ||
-        d.Top + d.Height > image->height)
+    if (d.Width <= 0 || d.Height <= 0 || d.Left < 0 || d.Top < 0 ||
+        d.Left + d.Width > image->width || d.Top + d.Height > image->height)
         return "GIF frame outside the screen";
     std::vector<GifPixelType> line(d.Width);
     for (int y : rowOrder(d.Height, d.Interlace)) {
@@ -114,9 +115,12 @@ const char* decodeGif(const uint8_t* bytes, size_t size, DecodedImage* image) {
     const int width = std::max(gif->SWidth, frame.Left + frame.Width);
     const int height = std::max(gif->SHeight, frame.Top + frame.Height);
     if (!sizeAccepted(width, height)) return "GIF size out of range";
-    // LZW's longest code stands for 4096 pixels: more than that per byte cannot be there.
-    if (static_cast<uint64_t>(gif->Image.Width) * gif->Image.Height > (size - src.at) * 4096)
-        return "GIF data cut short";
+    // LZW's longest code stands for 4096 pixels: more than that per byte cannot
+    // be there, and a screen far larger than its frame is no texture either.
+    const uint64_t most = static_cast<uint64_t>(size - src.at) * 4096;
+    if (static_cast<uint64_t>(frame.Width) * frame.Height > most) return "GIF data cut short";
+    if (static_cast<uint64_t>(width) * height > most)
+        return "GIF screen out of proportion to its data";
     allocateImage(width, height, image);
     image->hasAlpha = transparent >= 0;
     fillBackground(gif.get(), transparent, image);

@@ -41,8 +41,8 @@ void onWarning(png_structp, png_const_charp) {}
 int64_t imageDataBytes(const uint8_t* b, size_t size) {
     int64_t total = 0;
     for (size_t at = 8; at + 8 <= size;) {
-        const uint64_t length = static_cast<uint64_t>(b[at]) << 24 | b[at + 1] << 16 |
-                                b[at + 2] << 8 | b[at + 3];
+        const uint64_t length =
+            static_cast<uint64_t>(b[at]) << 24 | b[at + 1] << 16 | b[at + 2] << 8 | b[at + 3];
         if (length + 12 > size - at) return -1;
         if (std::memcmp(b + at + 4, "IDAT", 4) == 0) total += static_cast<int64_t>(length);
         if (std::memcmp(b + at + 4, "IEND", 4) == 0) return total;
@@ -96,8 +96,9 @@ const char* decodePng(const uint8_t* bytes, size_t size, DecodedImage* image) {
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (info) png_set_read_fn(png, &src, readBytes);
     std::vector<png_bytep> rows;
-    const char* reason = info ? readImage(png, info, static_cast<uint64_t>(compressed), &rows, image)
-                              : "out of memory";
+    const char* reason = info
+                             ? readImage(png, info, static_cast<uint64_t>(compressed), &rows, image)
+                             : "out of memory";
     png_destroy_read_struct(&png, info ? &info : nullptr, nullptr);
     if (reason && src.reason) return src.reason;
     return reason;

@@ -19,16 +19,20 @@ struct TgaHeader {
 };
 
 TgaHeader readHeader(const uint8_t* b) {
-    return TgaHeader{b[0],          b[1],          b[2],          read16(b + 3), read16(b + 5),
-                     b[7],          read16(b + 12), read16(b + 14), b[16],        b[17]};
+    return TgaHeader{b[0], b[1],           b[2],           read16(b + 3), read16(b + 5),
+                     b[7], read16(b + 12), read16(b + 14), b[16],         b[17]};
 }
 
 bool pixelBitsFit(const TgaHeader& h) {
     switch (h.type & ~kRle) {
-    case kMapped: return h.mapType == 1 && (h.bits == 8 || h.bits == 16);
-    case kTrueColour: return h.bits == 15 || h.bits == 16 || h.bits == 24 || h.bits == 32;
-    case kGrey: return h.bits == 8 || h.bits == 16;
-    default: return false;
+        case kMapped:
+            return h.mapType == 1 && (h.bits == 8 || h.bits == 16);
+        case kTrueColour:
+            return h.bits == 15 || h.bits == 16 || h.bits == 24 || h.bits == 32;
+        case kGrey:
+            return h.bits == 8 || h.bits == 16;
+        default:
+            return false;
     }
 }
 

@@ -1,5 +1,5 @@
 // TIFF through libtiff's RGBA reader: strips and tiles, 1 to 16-bit samples,
-// grey, palette, RGB, CMYK, YCbCr and the compressions libtiff was built
+// grey, palette, RGB, 8-bit CMYK, YCbCr and the compressions libtiff was built
 // with, alpha associated or not. A strip or tile that cannot be read fails the
 // whole image instead of leaving a hole.
 #include <tiffio.h>
@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "image_formats.h"
+#include "tiff_samples.h"
 
 namespace imaging {
 namespace {
@@ -108,8 +109,8 @@ const char* decodeTiff(const uint8_t* bytes, size_t size, DecodedImage* image) {
     TIFFOpenOptionsSetErrorHandlerExtR(options, onTiffError, nullptr);
     TIFFOpenOptionsSetWarningHandlerExtR(options, onTiffWarning, &cutShort);
     std::unique_ptr<TIFF, void (*)(TIFF*)> tiff(
-        TIFFClientOpenExt("image", "rm", &file, tiffRead, tiffWrite, tiffSeek, tiffClose,
-                          tiffSize, tiffMap, tiffUnmap, options),
+        TIFFClientOpenExt("image", "rm", &file, tiffRead, tiffWrite, tiffSeek, tiffClose, tiffSize,
+                          tiffMap, tiffUnmap, options),
         TIFFClose);
     TIFFOpenOptionsFree(options);
     if (!tiff) return "damaged TIFF header";
@@ -126,6 +127,7 @@ const char* decodeTiff(const uint8_t* bytes, size_t size, DecodedImage* image) {
         photometric == PHOTOMETRIC_PALETTE &&
         !TIFFGetField(tiff.get(), TIFFTAG_COLORMAP, &red, &green, &blue))
         return "TIFF colour map missing";
+    if (needsSampleReader(tiff.get())) return readTiffSamples(tiff.get(), width, height, image);
     char why[1024] = "";
     if (!TIFFRGBAImageOK(tiff.get(), why)) return "TIFF layout not read";
     std::vector<uint32_t> raster(static_cast<size_t>(width) * height);

@@ -8,9 +8,7 @@
 #include "dialog.h"
 #include "headless_input.h"
 #include "platform/window_surface.h"
-
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#include <stb/stb_image_write.h>
+#include "png_snapshot.h"
 
 namespace {
 
@@ -144,8 +142,7 @@ std::string snapshot(const std::string& caption, const std::string& pngPath) {
         if (!readPresentedFrame(window->handle, &frame) || frame.width <= 0 || frame.height <= 0 ||
             frame.rgba.size() != static_cast<size_t>(frame.width) * frame.height * 4)
             return "window \"" + caption + "\" has presented no frame";
-        if (!stbi_write_png(pngPath.c_str(), frame.width, frame.height, 4, frame.rgba.data(),
-                            frame.width * 4))
+        if (!win32::writePngSnapshot(pngPath, frame.width, frame.height, frame.rgba))
             return "cannot write " + pngPath;
         return "";
     }
