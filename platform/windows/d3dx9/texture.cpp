@@ -11,6 +11,7 @@
 
 #include "file_bytes.h"
 #include "image_decode.h"
+#include "mip_chain.h"
 #include "texture_fit.h"
 
 namespace {
@@ -30,32 +31,11 @@ void copyPixels(const imaging::DecodedImage& image, const D3DLOCKED_RECT& locked
     }
 }
 
-// The next level down: each side halved (never below 1), each texel the mean
-// of the two or four it covers, as D3DX's default box filter makes the chain.
-imaging::DecodedImage halve(const imaging::DecodedImage& in) {
-    imaging::DecodedImage out;
-    out.width = std::max(1, in.width / 2);
-    out.height = std::max(1, in.height / 2);
-    out.rgba.resize(static_cast<size_t>(out.width) * out.height * 4);
-    const int stepX = in.width > 1 ? 1 : 0, stepY = in.height > 1 ? 1 : 0;
-    for (int y = 0; y < out.height; ++y)
-        for (int x = 0; x < out.width; ++x)
-            for (int c = 0; c < 4; ++c) {
-                auto at = [&](int dx, int dy) {
-                    const size_t row = static_cast<size_t>(2 * y * stepY + dy) * in.width;
-                    return unsigned(in.rgba[(row + 2 * x * stepX + dx) * 4 + c]);
-                };
-                const unsigned sum = at(0, 0) + at(stepX, 0) + at(0, stepY) + at(stepX, stepY);
-                out.rgba[(static_cast<size_t>(y) * out.width + x) * 4 + c] = uint8_t((sum + 2) / 4);
-            }
-    return out;
-}
-
 // Every level of texture filled from image and the levels halved from it.
 HRESULT fillLevels(IDirect3DTexture9* texture, imaging::DecodedImage image) {
     const DWORD levels = texture->GetLevelCount();
     for (DWORD level = 0; level < levels; ++level) {
-        if (level > 0) image = halve(image);
+        if (level > 0) image = platform::d3dx9::halveImage(image);
         D3DLOCKED_RECT locked;
         const HRESULT hr = texture->LockRect(level, &locked, nullptr, 0);
         if (FAILED(hr)) return hr;
