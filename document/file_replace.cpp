@@ -94,6 +94,8 @@ std::string fileErrorText(DWORD error) {
             return "the name is not valid";
         case ERROR_DIRECTORY:
             return "it is a folder";
+        case ERROR_CANT_RESOLVE_FILENAME:
+            return "its links lead round in a circle";
         default:
             return "write failed (error " + std::to_string(error) + ")";
     }

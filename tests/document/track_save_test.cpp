@@ -56,6 +56,26 @@ TEST_F(TrackSaveTest, LinksStayLinksAndEveryNameShowsTheTrack) {
     EXPECT_EQ(folder.entries(), 3u) << "no temporary file is left";
 }
 
+// A link to a file that does not exist yet: the save creates that file and
+// the link stays a link; a loop of links is refused and nothing is left.
+TEST_F(TrackSaveTest, ALinkToNothingCreatesItsFileAndALoopIsRefused) {
+    ASSERT_EQ(symlink("later.trk", folder.path("link.trk").c_str()), 0);
+    ASSERT_EQ(doc.saveTrack(folder.path("link.trk").c_str()), 1) << doc.lastErrorText();
+    EXPECT_EQ(TempFolder::read(folder.path("later.trk")), saved());
+    struct stat st;
+    ASSERT_EQ(lstat(folder.path("link.trk").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(folder.entries(), 2u) << "the link, its file and nothing else";
+
+    ASSERT_EQ(symlink("loop-b.trk", folder.path("loop-a.trk").c_str()), 0);
+    ASSERT_EQ(symlink("loop-a.trk", folder.path("loop-b.trk").c_str()), 0);
+    EXPECT_EQ(doc.saveTrack(folder.path("loop-a.trk").c_str()), 0);
+    EXPECT_STREQ(doc.lastErrorText(), "its links lead round in a circle");
+    ASSERT_EQ(lstat(folder.path("loop-a.trk").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(folder.entries(), 4u) << "no temporary file is left";
+}
+
 // A link to a file on another file system (here the shared-memory one): the
 // new content is swapped in beside the real file, so a crash cannot leave it
 // half written, and nothing is left behind.

@@ -13,6 +13,10 @@
 // bit carries Windows' read-only attribute: opening it for writing, deleting
 // it or moving onto it fails with ERROR_ACCESS_DENIED, for root as well.
 //
+// MoveFileExA onto a symbolic link that points at nothing yet creates the
+// file at the end of the link's chain, so the link stays a link, as a save
+// through an existing link updates the file it points to.
+//
 // Not implemented, and refused with ERROR_NOT_SUPPORTED: overlapped I/O,
 // template files, security attributes other than null, and MoveFileExA flags
 // other than MOVEFILE_REPLACE_EXISTING and MOVEFILE_WRITE_THROUGH.
@@ -20,6 +24,7 @@
 
 #include <errno.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <stdio.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -213,6 +218,28 @@ int openPlainFile(const std::string& path, int flags) {
 
 }  // namespace
 
+namespace {
+
+// The name a symbolic link to nothing stands for, followed through a chain of
+// links; the name itself when it is not a link; empty for a loop of links.
+std::string endOfLinkChain(const std::string& path) {
+    std::string current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st;
+        if (lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+        char target[PATH_MAX];
+        const ssize_t length = readlink(current.c_str(), target, sizeof target - 1);
+        if (length <= 0) return current;
+        target[length] = '\0';
+        const size_t slash = current.rfind('/');
+        const bool relative = target[0] != '/' && slash != std::string::npos;
+        current = relative ? current.substr(0, slash + 1) + target : std::string(target);
+    }
+    return std::string();
+}
+
+}  // namespace
+
 extern "C" {
 
 DWORD WINAPI GetLastError(void) {
@@ -359,9 +386,13 @@ BOOL WINAPI MoveFileExA(LPCSTR existingFileName, LPCSTR newFileName, DWORD flags
     if (flags & ~(MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return fail(ERROR_NOT_SUPPORTED, FALSE);
     const std::string from = platform::hostPath(existingFileName);
-    const std::string to = platform::hostPath(newFileName);
+    std::string to = platform::hostPath(newFileName);
     struct stat st;
     if (stat(from.c_str(), &st) != 0) return fail(notFoundError(from), FALSE);
+    if (stat(to.c_str(), &st) != 0) {
+        to = endOfLinkChain(to);
+        if (to.empty()) return fail(ERROR_CANT_RESOLVE_FILENAME, FALSE);
+    }
     if (heldAgainstDelete(from) || heldAgainstDelete(to))
         return fail(ERROR_SHARING_VIOLATION, FALSE);
 
