@@ -46,20 +46,21 @@ BOOL swapIn(const std::string& temporary, const char* path, bool exists) {
 
 }  // namespace
 
-std::string temporaryPathFor(const char* path) {
+std::string temporaryPathFor(const char* path, const char* kind) {
     const char* name = path;
     for (const char* p = path; *p; ++p)
         if (*p == '\\' || *p == '/') name = p + 1;
     char temporary[32];
-    std::snprintf(temporary, sizeof temporary, "~trk%08x.tmp", nameHash(name));
+    std::snprintf(temporary, sizeof temporary, "~%.3s%08x.tmp", kind, nameHash(name));
     return std::string(path, size_t(name - path)) + temporary;
 }
 
-DWORD replaceFileContents(const char* path, WriteContent write, const void* context) {
+DWORD replaceFileContents(const char* path, const char* kind, WriteContent write,
+                          const void* context) {
     const DWORD attributes = GetFileAttributesA(path);
     DWORD error = targetRefusal(attributes);
     if (error != ERROR_SUCCESS) return error;
-    const std::string temporary = temporaryPathFor(path);
+    const std::string temporary = temporaryPathFor(path, kind);
     HANDLE file = createTemporary(temporary);
     if (file == INVALID_HANDLE_VALUE) return GetLastError();
     bool written = write(file, context) && FlushFileBuffers(file);

@@ -93,7 +93,7 @@ TrackError readTrack(HANDLE file, bool salvage, TrackHeader* header, TrackArrays
 int TrackDocument::saveTrack(const char* path) {
     if (!loaded) return refuse(TrackError::NoTrack);
     if (!path || !*path) return refuse(TrackError::CannotOpen);
-    DWORD error = replaceFileContents(path, writeTrack, this);
+    DWORD error = replaceFileContents(path, "trk", writeTrack, this);
     if (error != ERROR_SUCCESS) {
         saveFailureText = fileErrorText(error);
         return refuse(TrackError::WriteFailed);

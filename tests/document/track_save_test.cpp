@@ -132,15 +132,15 @@ TEST_F(TrackSaveTest, TheLongestNameSavesAndAStaleTemporaryGoes) {
     const std::string longest = folder.path(std::string(251, 'n') + ".trk");
     ASSERT_EQ(doc.saveTrack(longest.c_str()), 1) << doc.lastErrorText();
     EXPECT_EQ(TempFolder::read(longest), saved());
-    EXPECT_LT(temporaryPathFor(longest.c_str()).size(), folder.dir().size() + 20);
+    EXPECT_LT(temporaryPathFor(longest.c_str(), "trk").size(), folder.dir().size() + 20);
 
     // What a save killed half-way leaves behind, for the next save to remove.
-    TempFolder::write(temporaryPathFor(longest.c_str()), "half a track");
+    TempFolder::write(temporaryPathFor(longest.c_str(), "trk"), "half a track");
     ASSERT_EQ(doc.saveTrack(longest.c_str()), 1);
     EXPECT_EQ(folder.entries(), 1u);
 
     // Trailing blanks and dots name the same file, and so its one temporary.
-    TempFolder::write(temporaryPathFor(longest.c_str()), "half a track");
+    TempFolder::write(temporaryPathFor(longest.c_str(), "trk"), "half a track");
     doc.setFieldMap(0, 0, 1);
     ASSERT_EQ(doc.saveTrack((longest + ". ").c_str()), 1) << doc.lastErrorText();
     EXPECT_EQ(TempFolder::read(longest), saved());
