@@ -10,6 +10,7 @@
 #include "d3dx_buffer.h"
 #include "d3dx_mesh.h"
 #include "device.h"
+#include "material_block.h"
 #include "file_bytes.h"
 #include "platform/d3d9_inspect.h"
 #include "trace.h"
@@ -131,23 +132,10 @@ HRESULT Mesh::UnlockVertexBuffer() {
     return D3D_OK;
 }
 
-// The D3DXMATERIAL array followed by the texture names it points at.
+// The material list as D3DX lays it out, in a buffer of the layer's.
 Buffer* materialBuffer(const std::vector<XMaterial>& materials) {
-    size_t names = 0;
-    for (const XMaterial& m : materials)
-        names += m.textureFile.empty() ? 0 : m.textureFile.size() + 1;
-    Buffer* buffer = new Buffer(materials.size() * sizeof(D3DXMATERIAL) + names);
-    auto* entries = static_cast<D3DXMATERIAL*>(buffer->GetBufferPointer());
-    char* text = reinterpret_cast<char*>(entries + materials.size());
-    for (size_t i = 0; i < materials.size(); ++i) {
-        entries[i].MatD3D = materials[i].material;
-        entries[i].pTextureFilename = nullptr;
-        const std::string& name = materials[i].textureFile;
-        if (name.empty()) continue;
-        std::memcpy(text, name.c_str(), name.size() + 1);
-        entries[i].pTextureFilename = text;
-        text += name.size() + 1;
-    }
+    Buffer* buffer = new Buffer(materialBlockSize(materials));
+    writeMaterialBlock(materials, buffer->GetBufferPointer());
     return buffer;
 }
 

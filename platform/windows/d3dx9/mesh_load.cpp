@@ -4,31 +4,18 @@
 // the stand-in refuses them) and options beyond the pool and index width.
 #include <d3dx9.h>
 
-#include <cstring>
-
 #include "d3dx9_private.h"
 #include "file_bytes.h"
+#include "material_block.h"
 #include "mesh.h"
 #include "xfile_load.h"
 
 namespace {
 
-// The D3DXMATERIAL array followed by the texture names it points at.
+// The material list as D3DX lays it out, in a buffer of our D3DX's.
 ID3DXBuffer* materialBuffer(const std::vector<platform::d3d9::XMaterial>& materials) {
-    size_t names = 0;
-    for (const auto& m : materials) names += m.textureFile.empty() ? 0 : m.textureFile.size() + 1;
-    auto* buffer = new platform::d3dx9::Buffer(materials.size() * sizeof(D3DXMATERIAL) + names);
-    auto* entries = static_cast<D3DXMATERIAL*>(buffer->GetBufferPointer());
-    char* text = reinterpret_cast<char*>(entries + materials.size());
-    for (size_t i = 0; i < materials.size(); ++i) {
-        entries[i].MatD3D = materials[i].material;
-        entries[i].pTextureFilename = nullptr;
-        const std::string& name = materials[i].textureFile;
-        if (name.empty()) continue;
-        std::memcpy(text, name.c_str(), name.size() + 1);
-        entries[i].pTextureFilename = text;
-        text += name.size() + 1;
-    }
+    auto* buffer = new platform::d3dx9::Buffer(platform::d3d9::materialBlockSize(materials));
+    platform::d3d9::writeMaterialBlock(materials, buffer->GetBufferPointer());
     return buffer;
 }
 
