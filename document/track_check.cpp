@@ -182,7 +182,7 @@ std::string printableName(const char* bytes, size_t size) {
     std::string text;
     for (size_t k = 0; k < size && bytes[k] != '\0'; ++k) {
         unsigned char c = static_cast<unsigned char>(bytes[k]);
-        if (c >= 0x20 && c < 0x7F && c != '"') {
+        if (c >= 0x20 && c < 0x7F && c != '"' && c != '\\') {
             text += char(c);
         } else {
             char escaped[8];

@@ -18,8 +18,9 @@ struct TrackProblem {
 // own folder, "." for the current one), in the order of the records.
 std::vector<TrackProblem> checkTrack(const TrackDocument& track, const char* folder);
 
-// A stored name as text, bytes outside printable ASCII as \xNN; never reads
-// past the field.
+// A stored name as text, bytes outside printable ASCII (and the quote and
+// backslash, so the text reads back one way) as \xNN; never reads past the
+// field.
 std::string printableName(const char* bytes, size_t size);
 
 #endif

@@ -125,23 +125,6 @@ int runNew(int argc, char** argv) {
     return kExitOk;
 }
 
-// Bytes of a stored text, with anything unprintable escaped: names come from
-// files and may hold anything.
-std::string printable(const char* bytes, size_t size) {
-    std::string text;
-    for (size_t k = 0; k < size && bytes[k] != '\0'; ++k) {
-        unsigned char c = static_cast<unsigned char>(bytes[k]);
-        if (c >= 0x20 && c < 0x7F && c != '\\') {
-            text += char(c);
-        } else {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02X", c);
-            text += escaped;
-        }
-    }
-    return text;
-}
-
 template <typename Record>
 DWORD slotsInUse(const Record* records, DWORD count) {
     DWORD used = 0;
@@ -157,7 +140,7 @@ unsigned u(DWORD value) {
 
 void printCounts(const TrackDocument& doc) {
     const TrackHeader& h = doc.header;
-    std::printf("magic: %s\n", printable(h.magic, sizeof h.magic).c_str());
+    std::printf("magic: %s\n", printableName(h.magic, sizeof h.magic).c_str());
     std::printf("size: %u x %u\n", u(h.sizeX), u(h.sizeY));
     std::printf("fields: %u (%u in use)\n", u(h.fieldCount),
                 u(slotsInUse(doc.fields, h.fieldCount)));
@@ -175,11 +158,11 @@ void printNames(const TrackDocument& doc) {
     for (DWORD k = 0; k < doc.header.mapCount; ++k)
         if (doc.maps[k].empty == kSlotUsed)
             std::printf("map %u: %s\n", u(k),
-                        printable(doc.maps[k].fileName, kMapNameSize).c_str());
+                        printableName(doc.maps[k].fileName, kMapNameSize).c_str());
     for (DWORD k = 0; k < doc.header.meshCount; ++k)
         if (doc.meshes[k].empty == kSlotUsed)
             std::printf("mesh %u: %s\n", u(k),
-                        printable(doc.meshes[k].fileName, kMeshNameSize).c_str());
+                        printableName(doc.meshes[k].fileName, kMeshNameSize).c_str());
 }
 
 int runInfo(int argc, char** argv) {
@@ -207,9 +190,17 @@ int runCopy(int argc, char** argv) {
     return kExitOk;
 }
 
+// A JSON string: quotes and backslashes escaped, control characters (a path
+// may hold them) as \u00XX.
 std::string jsonString(const std::string& text) {
     std::string out = "\"";
     for (char c : text) {
+        if (static_cast<unsigned char>(c) < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04X", static_cast<unsigned char>(c));
+            out += escaped;
+            continue;
+        }
         if (c == '"' || c == '\\') out += '\\';
         out += c;
     }

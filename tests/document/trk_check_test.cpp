@@ -72,6 +72,25 @@ TEST_F(TrkCheckTest, MissingAndClimbingFileNames) {
     EXPECT_NE(out.find("\"kind\": \"outside-folder\""), std::string::npos) << out;
 }
 
+// Names read back one way: a quote and a backslash in a stored name are
+// escaped like unprintable bytes, and a control character in the track's own
+// path never reaches the JSON raw.
+TEST_F(TrkCheckTest, OddNamesAreEscapedInTextAndJson) {
+    changeDemo([](TrackDocument& doc) { doc.setMapFile(4, "sub\\a\"b.bmp"); });
+    EXPECT_EQ(check(), 1);
+    EXPECT_NE(out.find("\"sub\\x5Ca\\x22b.bmp\": the file is missing or unreadable\n"),
+              std::string::npos)
+        << out;
+    const std::string odd = folder.path("demo/odd\nname.trk");
+    std::filesystem::copy_file(folder.path("demo/demo.trk"), odd);
+    const std::string command = std::string("'") + TRK_PROGRAM + "' check '" + odd +
+                                "' --json >'" + folder.path("out") + "' 2>/dev/null";
+    ASSERT_NE(std::system(command.c_str()), -1);
+    out = TempFolder::read(folder.path("out"));
+    EXPECT_NE(out.find("odd\\u000Aname.trk"), std::string::npos) << out;
+    EXPECT_EQ(out.find("odd\nname"), std::string::npos) << "no raw newline inside a string";
+}
+
 TEST_F(TrkCheckTest, MapThatNothingUses) {
     changeDemo([](TrackDocument& doc) {
         ASSERT_TRUE(doc.addMap());
