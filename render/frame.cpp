@@ -15,11 +15,10 @@ namespace {
 // Raw DWORD 16, not the bits of 16.0f: the device reads it as a tiny float,
 // which lifts the border lines just off the fields they stand on.
 const DWORD kBorderDepthBias = 16;
-const D3DCOLOR kAmbient = 0xFF9B9B9B;
 }  // namespace
 
 void prepareTrackScene() {
-    renderer.device->SetRenderState(D3DRS_AMBIENT, kAmbient);
+    renderer.device->SetRenderState(D3DRS_AMBIENT, kPreviewAmbient);
     scene.setProjection();
     scene.setWorld(identityMatrix());
     scene.setupLight();

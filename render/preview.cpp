@@ -1,5 +1,6 @@
 #include "preview.h"
 
+#include "frame.h"
 #include "kelvane_ids.h"
 #include "preview_input.h"
 #include "renderer.h"
@@ -20,10 +21,7 @@ bool bordersShown(HWND preview) {
 void resizePreview(HWND preview, int width, int height) {
     if (!renderer.device || width <= 0 || height <= 0) return;
     if (FAILED(renderer.resetForWindowSize())) return;
-    renderer.device->SetRenderState(D3DRS_AMBIENT, kPreviewAmbient);
-    scene.setProjection();
-    scene.setWorld(identityMatrix());
-    scene.setupLight();
+    prepareTrackScene();
     InvalidateRgn(preview, nullptr, FALSE);
 }
 

@@ -138,10 +138,7 @@ TEST_F(PreviewFrame, AResizedPreviewDrawsAtItsNewSizeAndBackAgainTheSame) {
         for (DWORD i = 0; i < 10; ++i) trackDocument.setFieldMap(i, j, 1);
     // Placed and given its state as the main dialog does at start.
     ASSERT_TRUE(MoveWindow(preview, 10, 10, 640, 480, FALSE));
-    renderer.device->SetRenderState(D3DRS_AMBIENT, kPreviewAmbient);
-    scene.setProjection();
-    scene.setWorld(identityMatrix());
-    scene.setupLight();
+    prepareTrackScene();
     if (!scene.quads[0]) scene.buildQuads();
     std::vector<std::string> small = frame();
     platform::Frame before;
